@@ -1,0 +1,419 @@
+#include "CKeywordsDlg.h"
+
+#include "CAboutBoxDlg.h"
+#include "CDialogBuilder.h"
+#include "CFlatHeaderCtrl.h"
+#include "CHoverButton.h"
+#include "CKeywordListCtrl.h"
+#include "CMyThread.h"
+#include "DialogTemplate.h"
+#include "HelpPage.h"
+#include "Icons.h"
+#include "KeywordText.h"
+#include "MenuTemplate.h"
+#include "PanelText.h"
+#include "ResourceIds.h"
+#include "ResultRanking.h"
+#include "SaveText.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+
+#include <map>
+
+namespace {
+
+const QStringList kSaveFilters{QStringLiteral("Text Files (*.txt)"),
+                               QStringLiteral("All Files (*.*)")};
+
+struct ColumnSetup {
+    const char* heading;
+    int width;
+};
+constexpr ColumnSetup kColumns[] = {{"Popularity", 70}, {"Similar Keywords", 184}, {"Counter", 70}};
+
+} // namespace
+
+CKeywordsDlg::CKeywordsDlg(QWidget* parent)
+    : QDialog(parent), m_icon(res::LoadIcon(res::IDR_MAINFRAME)),
+      m_prompts(std::make_unique<CQtUserPrompts>()) {
+    BuildControls();
+    OnInitDialog();
+}
+
+CKeywordsDlg::~CKeywordsDlg() {
+    m_busy = 0;
+    UpdateCursor();
+}
+
+void CKeywordsDlg::SetPrompts(std::unique_ptr<IUserPrompts> prompts) {
+    m_prompts = std::move(prompts);
+}
+
+void CKeywordsDlg::BuildControls() {
+    const res::DialogTemplate& dialog = res::MainDialogTemplate();
+    setWindowTitle(QString::fromUtf8(dialog.caption));
+    // A fixed frame without minimise or maximise box, as the template asks.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    m_menuBar = new QMenuBar(this);
+    layout->setMenuBar(m_menuBar);
+    auto* client = new QWidget(this);
+    layout->addWidget(client);
+
+    const std::map<int, CHoverButton**> buttonMembers{
+        {res::IDC_SAVE_TEXT, &m_saveButton},   {res::IDC_COPY_TEXT, &m_copyButton},
+        {res::IDC_CLEAR_ALL, &m_clearButton},  {res::IDC_META_TAGS, &m_metaButton},
+        {res::IDC_WORDS_LIST, &m_wordsButton}, {res::IDC_COMMA_LIST, &m_commaButton},
+        {res::IDC_EXIT, &m_exitButton},        {res::IDC_SEARCH, &m_searchButton},
+    };
+    auto factory = [&](const res::ControlTemplate& control, QWidget* parentWidget) -> QWidget* {
+        if (control.kind == res::ControlKind::ListView) {
+            m_results = new CKeywordListCtrl(parentWidget);
+            return m_results;
+        }
+        if (const auto member = buttonMembers.find(control.id); member != buttonMembers.end()) {
+            auto* button = new CHoverButton(parentWidget);
+            button->setText(QString::fromUtf8(control.text));
+            *member->second = button;
+            const int id = control.id;
+            connect(button, &QPushButton::clicked, this,
+                    [this, id] { OnCommand(res::MakeCommandParam(id, 0)); });
+            return button;
+        }
+        return nullptr;
+    };
+    CDialogBuilder builder(font());
+    const std::vector<QWidget*> widgets = builder.Build(*client, dialog, factory);
+
+    QLabel* findLabel = nullptr;
+    for (std::size_t i = 0; i < widgets.size(); ++i) {
+        const res::ControlTemplate& control = dialog.controls[i];
+        if (control.id == res::IDC_KEYWORD)
+            m_keywordEdit = qobject_cast<QLineEdit*>(widgets[i]);
+        else if (control.id == res::IDC_PANEL_TEXT)
+            m_panelEdit = qobject_cast<QPlainTextEdit*>(widgets[i]);
+        else if (control.kind == res::ControlKind::Label)
+            findLabel = qobject_cast<QLabel*>(widgets[i]);
+    }
+    Q_ASSERT(m_keywordEdit && m_panelEdit && m_results && findLabel);
+
+    findLabel->setBuddy(m_keywordEdit);
+    m_keywordEdit->setAccessibleName(findLabel->text());
+    m_panelEdit->setAccessibleName(tr("Text panel"));
+    m_panelEdit->setTabChangesFocus(true);
+    m_results->setAccessibleName(tr("Similar keywords"));
+    // Enter in the keyword field searches; it never closes the window.
+    connect(m_keywordEdit, &QLineEdit::returnPressed, this,
+            [this] { OnCommand(res::MakeCommandParam(res::IDC_SEARCH, 0)); });
+}
+
+void CKeywordsDlg::BuildMenu() {
+    std::map<QString, QMenu*> menus;
+    for (const res::MenuItemTemplate& item : res::MainMenuTemplate()) {
+        const QString menuTitle = QString::fromUtf8(item.menu);
+        QMenu*& menu = menus[menuTitle];
+        if (!menu)
+            menu = m_menuBar->addMenu(menuTitle);
+        if (item.id == 0) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* action = menu->addAction(QString::fromUtf8(item.text));
+        action->setData(item.id);
+        const int id = item.id;
+        connect(action, &QAction::triggered, this,
+                [this, id] { OnCommand(res::MakeCommandParam(id, 0)); });
+    }
+}
+
+void CKeywordsDlg::OnInitDialog() {
+    BuildMenu();
+    m_arrowCursor = QCursor(Qt::ArrowCursor);
+    m_waitCursor = QCursor(Qt::WaitCursor);
+    m_busy = 0;
+    UpdateData(false);
+    SetUpButtons();
+    // X11 and Wayland give a program no system menu, so the About item lives only in the
+    // About menu.
+    setWindowIcon(m_icon);
+    SetUpColumns();
+    m_keywordEdit->setFocus(Qt::OtherFocusReason);
+}
+
+void CKeywordsDlg::SetUpButtons() {
+    struct ButtonSetup {
+        CHoverButton* button;
+        int icon;
+        int tip;
+    };
+    const ButtonSetup buttons[] = {
+        {m_copyButton, res::IDI_COPY, res::IDS_TIP_COPY},
+        {m_saveButton, res::IDI_SAVE, res::IDS_TIP_SAVE},
+        {m_clearButton, res::IDI_CLEAR, res::IDS_TIP_CLEAR},
+        {m_metaButton, res::IDI_META, res::IDS_TIP_META},
+        {m_wordsButton, res::IDI_WORDS, res::IDS_TIP_WORDS},
+        {m_commaButton, res::IDI_COMMA, res::IDS_TIP_COMMA},
+        {m_exitButton, res::IDI_EXIT, res::IDS_TIP_EXIT},
+        {m_searchButton, res::IDI_SEARCH, res::IDS_TIP_SEARCH},
+    };
+    for (const ButtonSetup& setup : buttons) {
+        setup.button->LoadIcons(setup.icon, 0);
+        setup.button->SetTip(setup.tip, true);
+    }
+}
+
+void CKeywordsDlg::SetUpColumns() {
+    m_results->setColumnCount(static_cast<int>(std::size(kColumns)));
+    for (int column = 0; column < static_cast<int>(std::size(kColumns)); ++column) {
+        auto* heading = new QTableWidgetItem(QString::fromUtf8(kColumns[column].heading));
+        heading->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        m_results->setHorizontalHeaderItem(column, heading);
+        m_results->setColumnWidth(column, kColumns[column].width);
+    }
+    m_results->setShowGrid(true);
+    m_results->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_results->HeaderCtrl()->SetDragDrop(true);
+}
+
+bool CKeywordsDlg::UpdateData(bool saveAndValidate) {
+    bool ok = true;
+    DoDataExchange(saveAndValidate, ok);
+    return ok;
+}
+
+void CKeywordsDlg::DoDataExchange(bool saveAndValidate, bool& ok) {
+    if (!saveAndValidate) {
+        m_keywordEdit->setMaxLength(kKeywordLimit);
+        m_keywordEdit->setText(m_keyword);
+        m_panelEdit->setPlainText(DisplayFromPanelText(m_panelText));
+        return;
+    }
+    const QString keyword = m_keywordEdit->text();
+    if (keyword.size() > kKeywordLimit) {
+        ShowMessage(tr("Please enter no more than %1 characters.").arg(kKeywordLimit));
+        m_keywordEdit->setFocus(Qt::OtherFocusReason);
+        ok = false;
+        return;
+    }
+    m_keyword = keyword;
+    m_panelText = PanelTextFromDisplay(m_panelEdit->toPlainText());
+}
+
+bool CKeywordsDlg::OnCommand(unsigned param, qintptr /*extra*/) {
+    switch (static_cast<int>(param & 0xFFFFu)) {
+    case res::IDM_ABOUTBOX: OnAbout(); return true;
+    case res::ID_SEARCH_DONE: OnSearchDone(); return true;
+    case res::IDC_SEARCH:
+    case res::ID_TOOLS_SEARCH: OnSearch(); return true;
+    case res::IDC_CLEAR_ALL:
+    case res::ID_TOOLS_CLEAR: OnClearAll(); return true;
+    case res::IDC_COPY_TEXT:
+    case res::ID_TOOLS_COPY: OnCopyText(); return true;
+    case res::IDC_META_TAGS:
+    case res::ID_TOOLS_META_TAGS: OnMetaTags(); return true;
+    case res::IDC_SAVE_TEXT:
+    case res::ID_FILE_SAVE: OnSaveText(); return true;
+    case res::IDC_WORDS_LIST:
+    case res::ID_TOOLS_COLUMN_LIST: OnWordsList(); return true;
+    case res::IDC_EXIT:
+    case res::ID_FILE_EXIT: OnExit(); return true;
+    case res::IDC_COMMA_LIST:
+    case res::ID_TOOLS_COMMA_LIST: OnCommaList(); return true;
+    case res::ID_ABOUT_HELP: OnHelp(); return true;
+    case res::IDOK: return true; // Enter never closes the window
+    case res::IDCANCEL: reject(); return true;
+    default: return false;
+    }
+}
+
+void CKeywordsDlg::OnSearch() {
+    UpdateData(true);
+    if (m_keyword.isEmpty()) {
+        ShowMessage(QStringLiteral("Enter Keyword!"));
+        m_keywordEdit->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    StartSearch();
+}
+
+void CKeywordsDlg::StartSearch() {
+    SetBusy(true);
+    const QPointer<CKeywordsDlg> self(this);
+    CMyThread::Host host;
+    host.searchDone = [self] {
+        if (self)
+            self->OnCommand(res::MakeCommandParam(res::ID_SEARCH_DONE,
+                                                  res::SEARCH_DONE_NOTIFICATION),
+                            0);
+    };
+    host.showMessage = [self](const QString& text) {
+        if (self)
+            self->ShowMessage(text);
+    };
+    host.searchFailed = [self](const QString& text) {
+        if (self)
+            self->OnSearchFailed(text);
+    };
+    auto* worker = new CMyThread(std::move(host), m_serviceBase);
+    m_worker = worker;
+    m_workerTable = worker->Table();
+    worker->m_keyword = m_keyword.toUtf8();
+    worker->start();
+}
+
+void CKeywordsDlg::OnSearchDone() {
+    SetBusy(false);
+    m_results->setRowCount(0);
+    if (!m_workerTable)
+        return;
+    for (const ResultRow& row : RankSuggestions(*m_workerTable)) {
+        const int index = m_results->rowCount();
+        m_results->insertRow(index);
+        m_results->setItem(index, 0, new QTableWidgetItem(QString::fromUtf8(row.rank)));
+        m_results->setItem(index, 1, new QTableWidgetItem(QString::fromUtf8(row.keyword)));
+        m_results->setItem(index, 2, new QTableWidgetItem(QString::fromUtf8(row.counter)));
+    }
+}
+
+void CKeywordsDlg::OnSearchFailed(const QString& text) {
+    SetBusy(false);
+    ShowMessage(text);
+}
+
+QList<QByteArray> CKeywordsDlg::KeywordsInRowOrder() const {
+    QList<QByteArray> keywords;
+    const int rows = m_results->rowCount();
+    keywords.reserve(rows);
+    for (int row = 0; row < rows; ++row) {
+        const QTableWidgetItem* cell = m_results->item(row, 1);
+        keywords.append(cell ? cell->text().toUtf8() : QByteArray());
+    }
+    return keywords;
+}
+
+void CKeywordsDlg::OnMetaTags() {
+    if (m_results->rowCount() <= 0) {
+        ShowMessage(QStringLiteral("Keywords list is empty!"));
+        return;
+    }
+    m_panelText = MakeMetaTag(KeywordsInRowOrder());
+    UpdateData(false);
+}
+
+void CKeywordsDlg::OnWordsList() {
+    m_panelText = MakeColumnList(KeywordsInRowOrder());
+    UpdateData(false);
+}
+
+void CKeywordsDlg::OnCommaList() {
+    m_panelText = MakeCommaList(KeywordsInRowOrder());
+    UpdateData(false);
+}
+
+void CKeywordsDlg::OnCopyText() {
+    UpdateData(true);
+    QGuiApplication::clipboard()->setText(QString::fromUtf8(m_panelText));
+}
+
+QString CKeywordsDlg::InitialSaveFolder() const {
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    if (QFileInfo(programFolder).isWritable())
+        return programFolder;
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+void CKeywordsDlg::OnSaveText() {
+    // Save what the panel shows, typed edits included.
+    UpdateData(true);
+    if (m_panelText.isEmpty()) {
+        ShowMessage(QStringLiteral("There is no text to save!"));
+        return;
+    }
+    const QString chosen = m_prompts->AskSavePath(this, InitialSaveFolder(), kSaveFilters);
+    if (chosen.isEmpty())
+        return;
+    const QString path = ApplySaveNameRule(chosen);
+    // The dialog asked about the name it was given, not about the one with ".txt" added.
+    if (path != chosen && QFileInfo::exists(path) && !m_prompts->ConfirmReplace(this, path))
+        return;
+    const SaveOutcome outcome = SaveTextFile(path, m_panelText);
+    switch (outcome.result) {
+    case SaveOutcome::Result::Saved:
+        break;
+    case SaveOutcome::Result::OpenFailed:
+        ShowMessage(QStringLiteral("Could not save symbol list file"));
+        break;
+    case SaveOutcome::Result::WriteFailed:
+        ShowMessage(tr("Could not write %1:\n%2")
+                        .arg(QDir::toNativeSeparators(path), outcome.errorText),
+                    IUserPrompts::Icon::Stop);
+        break;
+    }
+}
+
+void CKeywordsDlg::OnClearAll() {
+    m_keyword.clear();
+    UpdateData(false);
+    m_results->setRowCount(0);
+    m_panelText.clear();
+    UpdateData(false);
+}
+
+void CKeywordsDlg::OnHelp() {
+    QDesktopServices::openUrl(res::HelpPageUrl());
+}
+
+void CKeywordsDlg::OnAbout() {
+    CAboutBoxDlg about(this);
+    about.exec();
+}
+
+void CKeywordsDlg::OnExit() {
+    done(QDialog::Rejected);
+}
+
+void CKeywordsDlg::SetBusy(bool busy) {
+    const int value = busy ? 1 : 0;
+    if (value == m_busy)
+        return;
+    m_busy = value;
+    UpdateCursor();
+}
+
+void CKeywordsDlg::UpdateCursor() {
+    // The wait cursor covers the window's client area (the frame and caption belong to
+    // the window manager); a message box is answered with the arrow.
+    const bool wantWait = m_busy != 0 && m_openMessages == 0;
+    if (wantWait == m_waitCursorShown)
+        return;
+    m_waitCursorShown = wantWait;
+    if (wantWait)
+        QGuiApplication::setOverrideCursor(m_waitCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
+}
+
+void CKeywordsDlg::ShowMessage(const QString& text, IUserPrompts::Icon icon) {
+    ++m_openMessages;
+    UpdateCursor();
+    m_prompts->ShowMessage(this, text, icon);
+    --m_openMessages;
+    UpdateCursor();
+}

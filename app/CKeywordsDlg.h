@@ -1,0 +1,107 @@
+#pragma once
+
+#include "CMyThread.h"
+#include "IUserPrompts.h"
+#include "KeywordRequest.h"
+#include "SuggestionTable.h"
+
+#include <QByteArray>
+#include <QCursor>
+#include <QDialog>
+#include <QIcon>
+#include <QPointer>
+#include <QString>
+
+#include <memory>
+
+class CHoverButton;
+class CKeywordListCtrl;
+class QLineEdit;
+class QMenuBar;
+class QPlainTextEdit;
+
+// The main window: keyword field, Search, the results list, the text panel, a column
+// of command buttons and the menu bar. Every user action and the search worker's
+// completion notice arrive through OnCommand.
+class CKeywordsDlg : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kKeywordLimit = 300;
+
+    explicit CKeywordsDlg(QWidget* parent = nullptr);
+    ~CKeywordsDlg() override;
+
+    // Dispatches a command by the id in the low word of param; true when handled.
+    bool OnCommand(unsigned param, qintptr extra = 0);
+
+    // Moves the fields into the members (saveAndValidate) or the members into the fields.
+    // Reading fails, with a message, when the keyword field holds too long a text.
+    bool UpdateData(bool saveAndValidate = true);
+
+    // Replaces the message boxes and the save dialog, for tests.
+    void SetPrompts(std::unique_ptr<IUserPrompts> prompts);
+    // Points later searches at another suggestion service, for tests.
+    void SetServiceBase(const QByteArray& serviceBase) { m_serviceBase = serviceBase; }
+
+    bool IsBusy() const { return m_busy != 0; }
+    CKeywordListCtrl* Results() const { return m_results; }
+    QLineEdit* KeywordField() const { return m_keywordEdit; }
+    QPlainTextEdit* Panel() const { return m_panelEdit; }
+    QMenuBar* MenuBar() const { return m_menuBar; }
+    CMyThread* LastWorker() const { return m_worker.data(); }
+
+    QString m_keyword;      // the keyword field, as the last data exchange left it
+    QByteArray m_panelText; // the text panel, UTF-8 with CR LF line ends
+
+private:
+    void OnInitDialog();
+    void DoDataExchange(bool saveAndValidate, bool& ok);
+    void BuildControls();
+    void BuildMenu();
+    void SetUpButtons();
+    void SetUpColumns();
+
+    void OnSearch();
+    void StartSearch();
+    void OnSearchDone();
+    void OnSearchFailed(const QString& text);
+    void OnClearAll();
+    void OnCopyText();
+    void OnSaveText();
+    void OnMetaTags();
+    void OnWordsList();
+    void OnCommaList();
+    void OnHelp();
+    void OnAbout();
+    void OnExit();
+
+    QList<QByteArray> KeywordsInRowOrder() const;
+    void SetBusy(bool busy);
+    void UpdateCursor();
+    void ShowMessage(const QString& text, IUserPrompts::Icon icon = IUserPrompts::Icon::Warning);
+    QString InitialSaveFolder() const;
+
+    QCursor m_arrowCursor;
+    QCursor m_waitCursor;
+    int m_busy = 0;
+    int m_openMessages = 0;
+    bool m_waitCursorShown = false;
+    CKeywordListCtrl* m_results = nullptr;
+    CHoverButton* m_saveButton = nullptr;
+    CHoverButton* m_copyButton = nullptr;
+    CHoverButton* m_clearButton = nullptr;
+    CHoverButton* m_metaButton = nullptr;
+    CHoverButton* m_wordsButton = nullptr;
+    CHoverButton* m_commaButton = nullptr;
+    CHoverButton* m_exitButton = nullptr;
+    CHoverButton* m_searchButton = nullptr;
+    QPointer<CMyThread> m_worker;                         // not owning; last started
+    std::shared_ptr<const SuggestionTable> m_workerTable; // that worker's table
+    QIcon m_icon;
+
+    QLineEdit* m_keywordEdit = nullptr;
+    QPlainTextEdit* m_panelEdit = nullptr;
+    QMenuBar* m_menuBar = nullptr;
+    std::unique_ptr<IUserPrompts> m_prompts;
+    QByteArray m_serviceBase = kServiceBase;
+};

@@ -1,0 +1,3 @@
+#include "CFlatHeaderCtrl.h"
+
+CFlatHeaderCtrl::CFlatHeaderCtrl(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "KeywordRequest.h"
+#include "SuggestionTable.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QThread>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <mutex>
+
+// Held by a worker from the start of its lookup until the main window has handled its
+// completion notice, so that lookups run one at a time.
+extern std::mutex g_lookupLock;
+
+// One search: normalises the keyword, fetches and parses the service's answer, then
+// waits while the main thread handles the completion notice. Deletes itself when its
+// thread ends.
+class CMyThread : public QThread {
+    Q_OBJECT
+public:
+    enum ExitCode {
+        kExitDone = 0,            // answer fetched, parsed or rejected as too short
+        kExitNoSession = 10,      // no network access
+        kExitAddressNotOpened = 11,
+        kExitRefused = 12,        // the service answered with a status other than 2xx
+    };
+
+    // The main window's side of a search. Each call runs on the main thread while the
+    // worker waits for it to return.
+    struct Host {
+        std::function<void()> searchDone;                    // ID_SEARCH_DONE
+        std::function<void(const QString& text)> showMessage; // "Server returned zero data"
+        std::function<void(const QString& text)> searchFailed;
+    };
+
+    explicit CMyThread(Host host, QByteArray serviceBase = kServiceBase);
+    ~CMyThread() override;
+
+    // Written by the main thread before start() only.
+    QByteArray m_keyword;
+
+    // The table this worker fills; shared so that a notice handled after the worker
+    // ended never reads freed memory.
+    std::shared_ptr<const SuggestionTable> Table() const { return m_table; }
+
+    int ExitCode() const { return m_exitCode.load(); }
+
+    // Workers whose thread has not finished yet, in the whole process.
+    static int RunningCount();
+
+protected:
+    void run() override;
+
+private:
+    void RunOnMainThread(const std::function<void()>& call) const;
+
+    Host m_host;
+    QByteArray m_serviceBase;
+    std::shared_ptr<SuggestionTable> m_table;
+    std::atomic<int> m_exitCode{-1};
+};

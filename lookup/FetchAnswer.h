@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+inline constexpr int kConnectTimeoutMs = 2000;
+inline constexpr int kReceiveTimeoutMs = 2000; // silence between two reads
+inline constexpr int kWholeFetchLimitMs = 30000;
+inline constexpr qsizetype kReceiveBufferSize = 100000;
+inline constexpr qsizetype kBytesPerRead = 1024;
+inline constexpr qsizetype kLongestRejectedAnswer = 10;
+inline constexpr char kUserAgent[] = "Mozilla/4.0 (compatible; MSIE 8.0; Windows NT 5.1;)";
+
+// What one GET of the suggestion service brought back.
+struct FetchResult {
+    enum class Outcome {
+        NoSession,        // no network access could be set up
+        AddressNotOpened, // refused, host not found, connect time-out, nothing answered
+        Answer,           // a response arrived; body holds what was read
+    };
+    enum class Failure {
+        None,
+        ConnectionRefused,
+        HostNotFound,
+        TimedOut,
+        TooManyRedirects,
+        Other,
+    };
+
+    Outcome outcome = Outcome::NoSession;
+    Failure failure = Failure::None; // why the address did not open
+    QByteArray body;                 // at most kReceiveBufferSize bytes, as received
+    QByteArray contentType;          // the reply's Content-Type header
+    int httpStatus = 0;              // 0 when no status line arrived
+    QString errorText;               // the network layer's own words, for diagnostics
+};
+
+// One blocking HTTP GET of requestAddress with the program's user agent, the system's
+// proxy setting, 2-second connect and silence time-outs and a 30-second limit on the
+// whole transfer. Runs its own event loop; call it on a thread that is not running one.
+FetchResult FetchAnswer(const QByteArray& requestAddress);
+
+// The one-line message for a search that could not get an answer, or an empty text when
+// the result is an answer the program should show (2xx status).
+QString DescribeFetchFailure(const FetchResult& result);

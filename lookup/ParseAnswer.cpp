@@ -1,0 +1,4 @@
+#include "ParseAnswer.h"
+
+// STUB: to be implemented.
+void ParseAnswer(const QByteArray&, SuggestionTable&) {}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "SuggestionTable.h"
+
+#include <QByteArray>
+
+// Picks the suggestion/count pairs out of a UTF-8 answer by marker search and stores
+// them, decoded, in table (which must be empty on entry).
+void ParseAnswer(const QByteArray& answer, SuggestionTable& table);

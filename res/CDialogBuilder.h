@@ -1,0 +1,38 @@
+#pragma once
+
+#include "DialogTemplate.h"
+
+#include <QFont>
+#include <QRect>
+#include <QSize>
+
+#include <functional>
+#include <vector>
+
+class QWidget;
+
+// Lays a dialog template out in pixels. Dialog units follow the dialog font as on
+// the platform the templates come from: x units are a quarter of the font's average
+// character width, y units an eighth of its height.
+class CDialogBuilder {
+public:
+    // Makes the widget for one control, or returns nullptr to get the standard one.
+    using Factory = std::function<QWidget*(const res::ControlTemplate&, QWidget* parent)>;
+
+    explicit CDialogBuilder(const QFont& dialogFont);
+
+    QSize BaseUnits() const { return m_baseUnits; }
+    QRect ToPixels(int x, int y, int width, int height) const;
+    QSize ClientSize(const res::DialogTemplate& dialog) const;
+
+    // Creates every control of the template as a child of clientArea, in template
+    // order, places it and chains the tab order through the tab-stop controls.
+    // Returns the widgets in template order.
+    std::vector<QWidget*> Build(QWidget& clientArea, const res::DialogTemplate& dialog,
+                                const Factory& factory = {}) const;
+
+    static QWidget* MakeStandardControl(const res::ControlTemplate& control, QWidget* parent);
+
+private:
+    QSize m_baseUnits;
+};
