@@ -1,5 +1,6 @@
 #include "SaveText.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 
 QString ApplySaveNameRule(const QString& chosenPath) {
@@ -9,6 +10,11 @@ QString ApplySaveNameRule(const QString& chosenPath) {
 }
 
 SaveOutcome SaveTextFile(const QString& path, const QByteArray& bytes) {
+    // A file marked read-only stays untouched, even for a user (root) whom the system
+    // would let write it: replacing it through a new file would lose the mark and the text.
+    const QFileInfo existing(path);
+    if (existing.exists() && !(existing.permissions() & QFileDevice::WriteOwner))
+        return {SaveOutcome::Result::OpenFailed, QStringLiteral("The file is read-only.")};
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return {SaveOutcome::Result::OpenFailed, file.errorString()};

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Orvalis and runs every test through CTest.
+#   scripts/test.sh          release build, all tests
+#   scripts/test.sh --ci     also: the whole suite under ASan+UBSan, the search-worker
+#                            tests under TSan and a short run of each fuzz target; the
+#                            release suite runs last, so its summary closes the output
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+ci=0
+case "${1:-}" in
+    --ci) ci=1 ;;
+    "") ;;
+    *) echo "usage: scripts/test.sh [--ci]" >&2; exit 2 ;;
+esac
+
+if [ $ci -eq 1 ]; then
+    scripts/ensure-deps.sh clang libclang-rt-14-dev curl
+else
+    scripts/ensure-deps.sh
+fi
+
+jobs=$(nproc)
+build() { # preset
+    [ -f "build/$1/build.ninja" ] || cmake --preset "$1" >/dev/null
+    cmake --build --preset "$1" -j "$jobs"
+}
+
+if [ $ci -eq 1 ]; then
+    scripts/fuzz.sh 60
+    build tsan
+    TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+        ctest --preset tsan -L worker -j "$jobs"
+    build asan
+    ASAN_OPTIONS="detect_leaks=1" UBSAN_OPTIONS="print_stacktrace=1" \
+        ctest --preset asan -j "$jobs"
+fi
+
+build release
+ctest --preset release -j "$jobs"
