@@ -218,28 +218,54 @@ void CKeywordsDlg::DoDataExchange(bool saveAndValidate, bool& ok) {
 
 bool CKeywordsDlg::OnCommand(unsigned param, qintptr /*extra*/) {
     switch (static_cast<int>(param & 0xFFFFu)) {
-    case res::IDM_ABOUTBOX: OnAbout(); return true;
-    case res::ID_SEARCH_DONE: OnSearchDone(); return true;
+    case res::IDM_ABOUTBOX:
+        OnAbout();
+        return true;
+    case res::ID_SEARCH_DONE:
+        OnSearchDone();
+        return true;
     case res::IDC_SEARCH:
-    case res::ID_TOOLS_SEARCH: OnSearch(); return true;
+    case res::ID_TOOLS_SEARCH:
+        OnSearch();
+        return true;
     case res::IDC_CLEAR_ALL:
-    case res::ID_TOOLS_CLEAR: OnClearAll(); return true;
+    case res::ID_TOOLS_CLEAR:
+        OnClearAll();
+        return true;
     case res::IDC_COPY_TEXT:
-    case res::ID_TOOLS_COPY: OnCopyText(); return true;
+    case res::ID_TOOLS_COPY:
+        OnCopyText();
+        return true;
     case res::IDC_META_TAGS:
-    case res::ID_TOOLS_META_TAGS: OnMetaTags(); return true;
+    case res::ID_TOOLS_META_TAGS:
+        OnMetaTags();
+        return true;
     case res::IDC_SAVE_TEXT:
-    case res::ID_FILE_SAVE: OnSaveText(); return true;
+    case res::ID_FILE_SAVE:
+        OnSaveText();
+        return true;
     case res::IDC_WORDS_LIST:
-    case res::ID_TOOLS_COLUMN_LIST: OnWordsList(); return true;
+    case res::ID_TOOLS_COLUMN_LIST:
+        OnWordsList();
+        return true;
     case res::IDC_EXIT:
-    case res::ID_FILE_EXIT: OnExit(); return true;
+    case res::ID_FILE_EXIT:
+        OnExit();
+        return true;
     case res::IDC_COMMA_LIST:
-    case res::ID_TOOLS_COMMA_LIST: OnCommaList(); return true;
-    case res::ID_ABOUT_HELP: OnHelp(); return true;
-    case res::IDOK: return true; // Enter never closes the window
-    case res::IDCANCEL: reject(); return true;
-    default: return false;
+    case res::ID_TOOLS_COMMA_LIST:
+        OnCommaList();
+        return true;
+    case res::ID_ABOUT_HELP:
+        OnHelp();
+        return true;
+    case res::IDOK:
+        return true; // Enter never closes the window
+    case res::IDCANCEL:
+        reject();
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -259,9 +285,8 @@ void CKeywordsDlg::StartSearch() {
     CMyThread::Host host;
     host.searchDone = [self] {
         if (self)
-            self->OnCommand(res::MakeCommandParam(res::ID_SEARCH_DONE,
-                                                  res::SEARCH_DONE_NOTIFICATION),
-                            0);
+            self->OnCommand(
+                res::MakeCommandParam(res::ID_SEARCH_DONE, res::SEARCH_DONE_NOTIFICATION), 0);
     };
     host.showMessage = [self](const QString& text) {
         if (self)
@@ -361,9 +386,9 @@ void CKeywordsDlg::OnSaveText() {
         ShowMessage(QStringLiteral("Could not save symbol list file"));
         break;
     case SaveOutcome::Result::WriteFailed:
-        ShowMessage(tr("Could not write %1:\n%2")
-                        .arg(QDir::toNativeSeparators(path), outcome.errorText),
-                    IUserPrompts::Icon::Stop);
+        ShowMessage(
+            tr("Could not write %1:\n%2").arg(QDir::toNativeSeparators(path), outcome.errorText),
+            IUserPrompts::Icon::Stop);
         break;
     }
 }

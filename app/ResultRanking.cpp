@@ -39,8 +39,8 @@ std::vector<ResultRow> RankSuggestions(const SuggestionTable& table) {
             ownPlaced = true;
         }
         const int rank = ownPlaced ? c + 1 : c;
-        rows.push_back({QByteArray::number(rank), table.suggestions[slot],
-                        table.popularities[slot]});
+        rows.push_back(
+            {QByteArray::number(rank), table.suggestions[slot], table.popularities[slot]});
     }
     return rows;
 }

@@ -41,16 +41,14 @@ CDialogBuilder::CDialogBuilder(const QFont& dialogFont) {
 QRect CDialogBuilder::ToPixels(int x, int y, int width, int height) const {
     const int bx = m_baseUnits.width();
     const int by = m_baseUnits.height();
-    return QRect(MulDiv(x, bx, 4), MulDiv(y, by, 8), MulDiv(width, bx, 4),
-                 MulDiv(height, by, 8));
+    return QRect(MulDiv(x, bx, 4), MulDiv(y, by, 8), MulDiv(width, bx, 4), MulDiv(height, by, 8));
 }
 
 QSize CDialogBuilder::ClientSize(const res::DialogTemplate& dialog) const {
     return ToPixels(0, 0, dialog.width, dialog.height).size();
 }
 
-std::vector<QWidget*> CDialogBuilder::Build(QWidget& clientArea,
-                                            const res::DialogTemplate& dialog,
+std::vector<QWidget*> CDialogBuilder::Build(QWidget& clientArea, const res::DialogTemplate& dialog,
                                             const Factory& factory) const {
     clientArea.setFixedSize(ClientSize(dialog));
     std::vector<QWidget*> widgets;

@@ -24,17 +24,15 @@ constexpr std::array kMainControls{
     ControlTemplate{IDC_SAVE_TEXT, ControlKind::PushButton, "Save Text", 7, 8, 67, 14, TabStop},
     ControlTemplate{IDC_WORDS_LIST, ControlKind::PushButton, "Words List", 7, 81, 67, 14, TabStop},
     ControlTemplate{IDC_EXIT, ControlKind::PushButton, "Exit", 7, 119, 67, 14, TabStop},
-    ControlTemplate{IDC_COMMA_LIST, ControlKind::PushButton, "Comma List", 7, 100, 67, 14,
-                    TabStop},
+    ControlTemplate{IDC_COMMA_LIST, ControlKind::PushButton, "Comma List", 7, 100, 67, 14, TabStop},
     ControlTemplate{IDC_STATIC, ControlKind::EtchedLine, "", 1, 0, 318, 1, StyleNone},
 };
 
 constexpr std::array kAboutControls{
     ControlTemplate{IDC_STATIC, ControlKind::Icon, "128", 7, 7, 21, 20, StyleNone},
     ControlTemplate{IDC_STATIC, ControlKind::Label, "Orvalis Version 1.2", 40, 10, 119, 8, Group},
-    ControlTemplate{IDC_STATIC, ControlKind::Label,
-                    "Copyright \xC2\xA9 2026", 40,
-                    32, 119, 8, Group},
+    ControlTemplate{IDC_STATIC, ControlKind::Label, "Copyright \xC2\xA9 2026", 40, 32, 119, 8,
+                    Group},
     ControlTemplate{IDOK, ControlKind::DefaultPushButton, "OK", 174, 7, 50, 14, Group | TabStop},
     ControlTemplate{IDC_WEB_LINK, ControlKind::Label, "Orvalis Help", 40, 43, 106, 9, Group},
     ControlTemplate{IDC_STATIC, ControlKind::Label, "The Orvalis developers", 40, 21, 119, 8,
@@ -46,7 +44,11 @@ const DialogTemplate kAboutDialog{IDD_ABOUTBOX, "About Orvalis", 231, 63, kAbout
 
 } // namespace
 
-const DialogTemplate& MainDialogTemplate() { return kMainDialog; }
-const DialogTemplate& AboutDialogTemplate() { return kAboutDialog; }
+const DialogTemplate& MainDialogTemplate() {
+    return kMainDialog;
+}
+const DialogTemplate& AboutDialogTemplate() {
+    return kAboutDialog;
+}
 
 } // namespace res

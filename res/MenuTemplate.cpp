@@ -24,6 +24,8 @@ constexpr std::array kMainMenu{
 
 } // namespace
 
-std::span<const MenuItemTemplate> MainMenuTemplate() { return kMainMenu; }
+std::span<const MenuItemTemplate> MainMenuTemplate() {
+    return kMainMenu;
+}
 
 } // namespace res

@@ -62,16 +62,26 @@ private slots:
 void TestSaveText::nameRule_data() {
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("written");
-    QTest::newRow("no extension") << "/tmp/notes" << "/tmp/notes.txt";
-    QTest::newRow("txt stays") << "/tmp/notes.txt" << "/tmp/notes.txt";
-    QTest::newRow("any three letters stay") << "/tmp/notes.csv" << "/tmp/notes.csv";
-    QTest::newRow("two letters get txt") << "/tmp/notes.md" << "/tmp/notes.md.txt";
-    QTest::newRow("four letters get txt") << "/tmp/page.html" << "/tmp/page.html.txt";
-    QTest::newRow("three characters") << "a.b" << "a.b.txt";
-    QTest::newRow("four characters with dot first") << ".abc" << ".abc";
-    QTest::newRow("one character") << "x" << "x.txt";
-    QTest::newRow("empty") << "" << ".txt";
-    QTest::newRow("dot in a folder name") << "/tmp/v1.2/notes" << "/tmp/v1.2/notes.txt";
+    QTest::newRow("no extension") << "/tmp/notes"
+                                  << "/tmp/notes.txt";
+    QTest::newRow("txt stays") << "/tmp/notes.txt"
+                               << "/tmp/notes.txt";
+    QTest::newRow("any three letters stay") << "/tmp/notes.csv"
+                                            << "/tmp/notes.csv";
+    QTest::newRow("two letters get txt") << "/tmp/notes.md"
+                                         << "/tmp/notes.md.txt";
+    QTest::newRow("four letters get txt") << "/tmp/page.html"
+                                          << "/tmp/page.html.txt";
+    QTest::newRow("three characters") << "a.b"
+                                      << "a.b.txt";
+    QTest::newRow("four characters with dot first") << ".abc"
+                                                    << ".abc";
+    QTest::newRow("one character") << "x"
+                                   << "x.txt";
+    QTest::newRow("empty") << ""
+                           << ".txt";
+    QTest::newRow("dot in a folder name") << "/tmp/v1.2/notes"
+                                          << "/tmp/v1.2/notes.txt";
 }
 
 void TestSaveText::nameRule() {

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "IUserPrompts.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+// Answers the main window's questions without a person and records what it was asked.
+// The window owns the prompts; the test keeps a pointer to this shared record.
+struct PromptLog {
+    QStringList messages;
+    QList<IUserPrompts::Icon> icons;
+    QStringList replaceQuestions;
+    QString saveFolder;
+    QStringList saveFilters;
+    int saveDialogs = 0;
+
+    QString nextSavePath;       // empty: the user cancels
+    bool answerReplace = false; // answer to "replace it?"
+};
+
+class FakePrompts : public IUserPrompts {
+public:
+    explicit FakePrompts(std::shared_ptr<PromptLog> log) : m_log(std::move(log)) {}
+
+    void ShowMessage(QWidget*, const QString& text, Icon icon) override {
+        m_log->messages << text;
+        m_log->icons << icon;
+    }
+    bool ConfirmReplace(QWidget*, const QString& path) override {
+        m_log->replaceQuestions << path;
+        return m_log->answerReplace;
+    }
+    QString AskSavePath(QWidget*, const QString& folder, const QStringList& filters) override {
+        ++m_log->saveDialogs;
+        m_log->saveFolder = folder;
+        m_log->saveFilters = filters;
+        return m_log->nextSavePath;
+    }
+
+private:
+    std::shared_ptr<PromptLog> m_log;
+};

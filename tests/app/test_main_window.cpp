@@ -1,0 +1,256 @@
+#include "CKeywordListCtrl.h"
+#include "CKeywordsDlg.h"
+#include "FakePrompts.h"
+#include "ResourceIds.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QUrl>
+
+#include <QDesktopServices>
+#include <algorithm>
+
+namespace {
+
+QWidget* Control(const CKeywordsDlg& dialog, int id) {
+    return dialog.findChild<QWidget*>(QStringLiteral("control%1").arg(id));
+}
+
+// Collects the urls the window asks the desktop to open.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl& url) { urls << url; }
+};
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void startsEmptyWithKeywordFocused();
+    void listHasThreeHeadings();
+    void keywordFieldStopsAt300();
+    void overlongKeywordIsRefusedOnRead();
+    void menuItems_data();
+    void menuItems();
+    void buttonTooltips_data();
+    void buttonTooltips();
+    void enterNeverClosesWindow();
+    void escapeInKeywordFieldCloses();
+    void f1DoesNothing();
+    void helpOpensShippedPage();
+    void unknownCommandIsNotHandled();
+    void tabWalksTemplateOrder();
+
+private:
+    std::unique_ptr<CKeywordsDlg> m_dialog;
+    std::shared_ptr<PromptLog> m_log;
+};
+
+void TestMainWindow::init() {
+    m_log = std::make_shared<PromptLog>();
+    m_dialog = std::make_unique<CKeywordsDlg>();
+    m_dialog->SetPrompts(std::make_unique<FakePrompts>(m_log));
+    m_dialog->show();
+    QApplication::setActiveWindow(m_dialog.get());
+    QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+}
+
+void TestMainWindow::cleanup() {
+    m_dialog.reset();
+}
+
+void TestMainWindow::startsEmptyWithKeywordFocused() {
+    QCOMPARE(QApplication::focusWidget(), m_dialog->KeywordField());
+    QVERIFY(m_dialog->KeywordField()->text().isEmpty());
+    QVERIFY(m_dialog->Panel()->toPlainText().isEmpty());
+    QCOMPARE(m_dialog->Results()->rowCount(), 0);
+    QVERIFY(!m_dialog->IsBusy());
+    QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Orvalis"));
+}
+
+void TestMainWindow::listHasThreeHeadings() {
+    const CKeywordListCtrl* list = m_dialog->Results();
+    QCOMPARE(list->columnCount(), 3);
+    const QStringList headings{"Popularity", "Similar Keywords", "Counter"};
+    const int widths[] = {70, 184, 70};
+    for (int column = 0; column < 3; ++column) {
+        QCOMPARE(list->horizontalHeaderItem(column)->text(), headings[column]);
+        QCOMPARE(list->columnWidth(column), widths[column]);
+    }
+}
+
+void TestMainWindow::keywordFieldStopsAt300() {
+    QLineEdit* field = m_dialog->KeywordField();
+    QTest::keyClicks(field, QString(310, QChar('k')));
+    QCOMPARE(field->text().size(), 300);
+    QVERIFY(m_dialog->UpdateData(true));
+    QCOMPARE(m_dialog->m_keyword.size(), 300);
+}
+
+void TestMainWindow::overlongKeywordIsRefusedOnRead() {
+    m_dialog->m_keyword = QStringLiteral("before");
+    QLineEdit* field = m_dialog->KeywordField();
+    field->setMaxLength(32767); // a text that reached the field some other way
+    field->setText(QString(301, QChar('k')));
+    QVERIFY(!m_dialog->UpdateData(true));
+    QCOMPARE(m_dialog->m_keyword, QStringLiteral("before"));
+    QCOMPARE(m_log->messages.size(), 1);
+    QVERIFY(m_log->messages[0].contains("300"));
+}
+
+void TestMainWindow::menuItems_data() {
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QStringList>("items");
+    QTest::newRow("File") << "File" << QStringList{"&Save", "E&xit"};
+    QTest::newRow("Tools") << "Tools"
+                           << QStringList{"&Search",
+                                          "Clear",
+                                          "&Copy",
+                                          "",
+                                          "Create HTML Meta Tags",
+                                          "Create Column Keyword List",
+                                          "Create Comma Separated List"};
+    QTest::newRow("About") << "About" << QStringList{"Help", "&About..."};
+}
+
+void TestMainWindow::menuItems() {
+    QFETCH(QString, menu);
+    QFETCH(QStringList, items);
+    QMenu* found = nullptr;
+    for (QAction* action : m_dialog->MenuBar()->actions()) {
+        if (action->text() == menu)
+            found = action->menu();
+    }
+    QVERIFY2(found, qPrintable(menu));
+    QStringList texts;
+    for (QAction* action : found->actions())
+        texts << (action->isSeparator() ? QString() : action->text());
+    QCOMPARE(texts, items);
+}
+
+void TestMainWindow::buttonTooltips_data() {
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("tooltip");
+    QTest::newRow("Save Text") << res::IDC_SAVE_TEXT << "Save Text"
+                               << "Save Text Panel to File";
+    QTest::newRow("Copy Text") << res::IDC_COPY_TEXT << "Copy Text"
+                               << "Copy";
+    QTest::newRow("Clear All") << res::IDC_CLEAR_ALL << "Clear All"
+                               << "Clear Search Results";
+    QTest::newRow("Meta Tags") << res::IDC_META_TAGS << "Meta Tags"
+                               << "Create HTML Keywords MetaTag";
+    QTest::newRow("Words List") << res::IDC_WORDS_LIST << "Words List"
+                                << "Copy Keywords as Column";
+    QTest::newRow("Comma List") << res::IDC_COMMA_LIST << "Comma List"
+                                << "Copy Keywords as Comma Separated Text";
+    QTest::newRow("Exit") << res::IDC_EXIT << "Exit"
+                          << "Exit";
+    QTest::newRow("Search") << res::IDC_SEARCH << "Search"
+                            << "Search Keywords";
+}
+
+void TestMainWindow::buttonTooltips() {
+    QFETCH(int, id);
+    QFETCH(QString, caption);
+    QFETCH(QString, tooltip);
+    auto* button = qobject_cast<QAbstractButton*>(Control(*m_dialog, id));
+    QVERIFY(button);
+    QCOMPARE(button->text(), caption);
+    QCOMPARE(button->toolTip(), tooltip);
+    QVERIFY(!button->icon().isNull());
+    auto* push = qobject_cast<QPushButton*>(button);
+    QVERIFY(push && !push->isDefault() && !push->autoDefault());
+}
+
+void TestMainWindow::enterNeverClosesWindow() {
+    QTest::keyClick(m_dialog->Panel(), Qt::Key_Return);
+    QVERIFY(m_dialog->isVisible());
+    QCOMPARE(m_dialog->Panel()->toPlainText(), QStringLiteral("\n")); // a new line
+    // An empty keyword field: Enter searches, which asks for a keyword.
+    QTest::keyClick(m_dialog->KeywordField(), Qt::Key_Return);
+    QVERIFY(m_dialog->isVisible());
+    QCOMPARE(m_log->messages, QStringList{"Enter Keyword!"});
+    QVERIFY(m_dialog->OnCommand(res::IDOK));
+    QVERIFY(m_dialog->isVisible());
+}
+
+void TestMainWindow::escapeInKeywordFieldCloses() {
+    QSignalSpy rejected(m_dialog.get(), &QDialog::rejected);
+    QTest::keyClick(m_dialog->KeywordField(), Qt::Key_Escape);
+    QCOMPARE(rejected.size(), 1);
+    QVERIFY(!m_dialog->isVisible());
+}
+
+void TestMainWindow::f1DoesNothing() {
+    QTest::keyClick(m_dialog->KeywordField(), Qt::Key_F1);
+    QTest::keyClick(m_dialog.get(), Qt::Key_F1);
+    QVERIFY(m_dialog->isVisible());
+    QVERIFY(m_log->messages.isEmpty());
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    QCOMPARE(std::count_if(windows.begin(), windows.end(),
+                           [](const QWidget* widget) { return widget->isVisible(); }),
+             1);
+}
+
+void TestMainWindow::helpOpensShippedPage() {
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("file", &catcher, "open");
+    QVERIFY(m_dialog->OnCommand(res::ID_ABOUT_HELP));
+    QDesktopServices::unsetUrlHandler("file");
+    QCOMPARE(catcher.urls.size(), 1);
+    QFile page(catcher.urls[0].toLocalFile());
+    QVERIFY(page.open(QIODevice::ReadOnly));
+    QVERIFY(page.readAll().contains("<title>Orvalis Help</title>"));
+}
+
+void TestMainWindow::unknownCommandIsNotHandled() {
+    QVERIFY(!m_dialog->OnCommand(4242));
+    QVERIFY(m_dialog->isVisible());
+}
+
+void TestMainWindow::tabWalksTemplateOrder() {
+    const QList<QWidget*> order{
+        m_dialog->Results(),
+        m_dialog->Panel(),
+        m_dialog->KeywordField(),
+        Control(*m_dialog, res::IDC_SEARCH),
+        Control(*m_dialog, res::IDC_CLEAR_ALL),
+        Control(*m_dialog, res::IDC_COPY_TEXT),
+        Control(*m_dialog, res::IDC_META_TAGS),
+        Control(*m_dialog, res::IDC_SAVE_TEXT),
+        Control(*m_dialog, res::IDC_WORDS_LIST),
+        Control(*m_dialog, res::IDC_EXIT),
+        Control(*m_dialog, res::IDC_COMMA_LIST),
+    };
+    m_dialog->Results()->setFocus(Qt::TabFocusReason);
+    for (int step = 1; step <= order.size(); ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), order[step % order.size()]);
+    }
+    for (int step = order.size() - 1; step >= 0; --step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), order[step]);
+    }
+    for (QWidget* widget : order)
+        QVERIFY2(!widget->accessibleName().isEmpty() || qobject_cast<QAbstractButton*>(widget),
+                 qPrintable(widget->objectName()));
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"

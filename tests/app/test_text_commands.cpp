@@ -1,0 +1,354 @@
+#include "CKeywordListCtrl.h"
+#include "CKeywordsDlg.h"
+#include "FakePrompts.h"
+#include "ResourceIds.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+} // namespace
+
+class TestTextCommands : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void generators_data();
+    void generators();
+    void metaTagsOnEmptyListKeepsEverything();
+    void generatorRestoresStoredKeyword();
+    void menuRunsWhatButtonRuns_data();
+    void menuRunsWhatButtonRuns();
+    void copyTakesTypedEdits();
+    void copyOfEmptyPanelEmptiesClipboard();
+    void saveWritesWhatPanelShows();
+    void saveAppliesNameRule_data();
+    void saveAppliesNameRule();
+    void saveAsksBeforeReplacingFileWithTxtAdded();
+    void saveCancelledWritesNothing();
+    void saveRefusals_data();
+    void saveRefusals();
+    void saveStartsInProgramFolder();
+    void clearAllEmptiesEverything();
+
+private:
+    void FillList(const QStringList& keywords);
+    void Command(int id) { QVERIFY(m_dialog->OnCommand(res::MakeCommandParam(id, 0))); }
+
+    std::unique_ptr<CKeywordsDlg> m_dialog;
+    std::shared_ptr<PromptLog> m_log;
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestTextCommands::init() {
+    m_log = std::make_shared<PromptLog>();
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_dialog = std::make_unique<CKeywordsDlg>();
+    m_dialog->SetPrompts(std::make_unique<FakePrompts>(m_log));
+    m_dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
+}
+
+void TestTextCommands::cleanup() {
+    m_dialog.reset();
+    m_dir.reset();
+}
+
+void TestTextCommands::FillList(const QStringList& keywords) {
+    CKeywordListCtrl* list = m_dialog->Results();
+    list->setRowCount(0);
+    for (int row = 0; row < keywords.size(); ++row) {
+        list->insertRow(row);
+        list->setItem(row, 0, new QTableWidgetItem(QString::number(row + 1)));
+        list->setItem(row, 1, new QTableWidgetItem(keywords[row]));
+        list->setItem(row, 2, new QTableWidgetItem(QString::number(100 * (row + 1))));
+    }
+}
+
+void TestTextCommands::generators_data() {
+    QTest::addColumn<int>("command");
+    QTest::addColumn<QStringList>("keywords");
+    QTest::addColumn<QByteArray>("panelText");
+    QTest::addColumn<QString>("shown");
+    const QStringList abc{"a", "b & c", "ключ"};
+    QTest::newRow("meta tags")
+        << res::IDC_META_TAGS << abc
+        << QByteArray("<meta name=\"keywords\" content=\"a,b &amp; c,ключ\">")
+        << QString::fromUtf8("<meta name=\"keywords\" content=\"a,b &amp; c,ключ\">");
+    QTest::newRow("words list") << res::IDC_WORDS_LIST << abc
+                                << QByteArray("a\r\nb & c\r\nключ\r\n")
+                                << QString::fromUtf8("a\nb & c\nключ\n");
+    QTest::newRow("comma list") << res::IDC_COMMA_LIST << abc << QByteArray("a,b & c,ключ")
+                                << QString::fromUtf8("a,b & c,ключ");
+    QTest::newRow("words list of an empty list")
+        << res::IDC_WORDS_LIST << QStringList{} << QByteArray() << QString();
+    QTest::newRow("comma list of an empty list")
+        << res::IDC_COMMA_LIST << QStringList{} << QByteArray() << QString();
+}
+
+void TestTextCommands::generators() {
+    QFETCH(int, command);
+    QFETCH(QStringList, keywords);
+    QFETCH(QByteArray, panelText);
+    QFETCH(QString, shown);
+    m_dialog->Panel()->setPlainText("old text");
+    FillList(keywords);
+    Command(command);
+    QCOMPARE(m_dialog->m_panelText, panelText);
+    QCOMPARE(m_dialog->Panel()->toPlainText(), shown);
+    QVERIFY(m_log->messages.isEmpty());
+}
+
+void TestTextCommands::metaTagsOnEmptyListKeepsEverything() {
+    m_dialog->m_panelText = "stored";
+    m_dialog->Panel()->setPlainText("typed panel");
+    m_dialog->KeywordField()->setText("typed keyword");
+    Command(res::IDC_META_TAGS);
+    QCOMPARE(m_log->messages, QStringList{"Keywords list is empty!"});
+    QCOMPARE(m_dialog->m_panelText, QByteArray("stored"));
+    QCOMPARE(m_dialog->Panel()->toPlainText(), QStringLiteral("typed panel"));
+    QCOMPARE(m_dialog->KeywordField()->text(), QStringLiteral("typed keyword"));
+}
+
+void TestTextCommands::generatorRestoresStoredKeyword() {
+    // The generators push every member to its field, so a keyword typed since the
+    // last Search or Copy gives way to the stored one.
+    m_dialog->m_keyword = QStringLiteral("stored");
+    m_dialog->KeywordField()->setText("typed since");
+    FillList({"seo"});
+    Command(res::IDC_META_TAGS);
+    QCOMPARE(m_dialog->KeywordField()->text(), QStringLiteral("stored"));
+}
+
+void TestTextCommands::menuRunsWhatButtonRuns_data() {
+    QTest::addColumn<int>("button");
+    QTest::addColumn<int>("menuItem");
+    QTest::newRow("Save") << res::IDC_SAVE_TEXT << res::ID_FILE_SAVE;
+    QTest::newRow("Search") << res::IDC_SEARCH << res::ID_TOOLS_SEARCH;
+    QTest::newRow("Clear") << res::IDC_CLEAR_ALL << res::ID_TOOLS_CLEAR;
+    QTest::newRow("Copy") << res::IDC_COPY_TEXT << res::ID_TOOLS_COPY;
+    QTest::newRow("Meta tags") << res::IDC_META_TAGS << res::ID_TOOLS_META_TAGS;
+    QTest::newRow("Words list") << res::IDC_WORDS_LIST << res::ID_TOOLS_COLUMN_LIST;
+    QTest::newRow("Comma list") << res::IDC_COMMA_LIST << res::ID_TOOLS_COMMA_LIST;
+    QTest::newRow("Exit") << res::IDC_EXIT << res::ID_FILE_EXIT;
+}
+
+void TestTextCommands::menuRunsWhatButtonRuns() {
+    QFETCH(int, button);
+    QFETCH(int, menuItem);
+    struct Observed {
+        QByteArray panelText;
+        QString keyword;
+        int rows;
+        QStringList messages;
+        int saveDialogs;
+        bool visible;
+        QString clipboard;
+    };
+    const auto run = [&](int id, bool throughMenu) {
+        m_log = std::make_shared<PromptLog>();
+        m_dialog = std::make_unique<CKeywordsDlg>();
+        m_dialog->SetPrompts(std::make_unique<FakePrompts>(m_log));
+        m_dialog->show();
+        QGuiApplication::clipboard()->setText("before");
+        FillList({"a", "b"});
+        m_dialog->Panel()->setPlainText("panel");
+        if (throughMenu) {
+            QAction* action = nullptr;
+            for (QAction* menu : m_dialog->MenuBar()->actions())
+                for (QAction* item : menu->menu()->actions())
+                    if (item->data().toInt() == id)
+                        action = item;
+            Q_ASSERT(action);
+            action->trigger();
+        } else {
+            m_dialog->findChild<QAbstractButton*>(QStringLiteral("control%1").arg(id))->click();
+        }
+        return Observed{m_dialog->m_panelText,
+                        m_dialog->m_keyword,
+                        m_dialog->Results()->rowCount(),
+                        m_log->messages,
+                        m_log->saveDialogs,
+                        m_dialog->isVisible(),
+                        QGuiApplication::clipboard()->text()};
+    };
+    const Observed byButton = run(button, false);
+    const Observed byMenu = run(menuItem, true);
+    QCOMPARE(byMenu.panelText, byButton.panelText);
+    QCOMPARE(byMenu.keyword, byButton.keyword);
+    QCOMPARE(byMenu.rows, byButton.rows);
+    QCOMPARE(byMenu.messages, byButton.messages);
+    QCOMPARE(byMenu.saveDialogs, byButton.saveDialogs);
+    QCOMPARE(byMenu.visible, byButton.visible);
+    QCOMPARE(byMenu.clipboard, byButton.clipboard);
+}
+
+void TestTextCommands::copyTakesTypedEdits() {
+    FillList({"a", "b"});
+    Command(res::IDC_WORDS_LIST);
+    QTest::keyClicks(m_dialog->Panel(), "typed");
+    Command(res::IDC_COPY_TEXT);
+    const QString expected = QStringLiteral("typeda\r\nb\r\n");
+    QCOMPARE(QGuiApplication::clipboard()->text(), expected);
+    QCOMPARE(m_dialog->m_panelText, expected.toUtf8());
+}
+
+void TestTextCommands::copyOfEmptyPanelEmptiesClipboard() {
+    QGuiApplication::clipboard()->setText("something else");
+    Command(res::IDC_COPY_TEXT);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString());
+    QVERIFY(m_log->messages.isEmpty());
+}
+
+void TestTextCommands::saveWritesWhatPanelShows() {
+    FillList({"red apple", "red apples"});
+    Command(res::IDC_WORDS_LIST);
+    m_dialog->Panel()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(m_dialog->Panel(), "typed");
+    m_log->nextSavePath = m_dir->filePath("notes.txt");
+    Command(res::IDC_SAVE_TEXT);
+    QCOMPARE(ReadAll(m_log->nextSavePath), QByteArray("red apple\r\nred apples\r\ntyped"));
+    QVERIFY(m_log->messages.isEmpty());
+}
+
+void TestTextCommands::saveAppliesNameRule_data() {
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("notes") << "notes"
+                           << "notes.txt";
+    QTest::newRow("notes.txt") << "notes.txt"
+                               << "notes.txt";
+    QTest::newRow("notes.csv") << "notes.csv"
+                               << "notes.csv";
+    QTest::newRow("notes.md") << "notes.md"
+                              << "notes.md.txt";
+    QTest::newRow("page.html") << "page.html"
+                               << "page.html.txt";
+}
+
+void TestTextCommands::saveAppliesNameRule() {
+    QFETCH(QString, chosen);
+    QFETCH(QString, written);
+    FillList({"a"});
+    Command(res::IDC_COMMA_LIST);
+    m_log->nextSavePath = m_dir->filePath(chosen);
+    Command(res::IDC_SAVE_TEXT);
+    QCOMPARE(ReadAll(m_dir->filePath(written)), QByteArray("a"));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{written});
+}
+
+void TestTextCommands::saveAsksBeforeReplacingFileWithTxtAdded() {
+    const QString existing = m_dir->filePath("notes.txt");
+    QFile file(existing);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("old");
+    file.close();
+    FillList({"new"});
+    Command(res::IDC_COMMA_LIST);
+    m_log->nextSavePath = m_dir->filePath("notes"); // the dialog asked about "notes" only
+
+    m_log->answerReplace = false;
+    Command(res::IDC_SAVE_TEXT);
+    QCOMPARE(m_log->replaceQuestions, QStringList{existing});
+    QCOMPARE(ReadAll(existing), QByteArray("old"));
+
+    m_log->answerReplace = true;
+    Command(res::IDC_SAVE_TEXT);
+    QCOMPARE(ReadAll(existing), QByteArray("new"));
+
+    // A name the dialog itself asked about is not asked about again.
+    m_log->replaceQuestions.clear();
+    m_log->nextSavePath = existing;
+    Command(res::IDC_SAVE_TEXT);
+    QVERIFY(m_log->replaceQuestions.isEmpty());
+}
+
+void TestTextCommands::saveCancelledWritesNothing() {
+    FillList({"a"});
+    Command(res::IDC_COMMA_LIST);
+    m_log->nextSavePath.clear();
+    Command(res::IDC_SAVE_TEXT);
+    QCOMPARE(m_log->saveDialogs, 1);
+    QVERIFY(m_log->messages.isEmpty());
+    QVERIFY(QDir(m_dir->path()).entryList(QDir::Files).isEmpty());
+}
+
+void TestTextCommands::saveRefusals_data() {
+    QTest::addColumn<QString>("panel");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("icon");
+    QTest::newRow("empty panel") << QString() << "notes.txt"
+                                 << "There is no text to save!" << int(IUserPrompts::Icon::Warning);
+    QTest::newRow("no such folder")
+        << "text"
+        << "missing/notes.txt"
+        << "Could not save symbol list file" << int(IUserPrompts::Icon::Warning);
+    QTest::newRow("read-only file")
+        << "text"
+        << "locked.txt"
+        << "Could not save symbol list file" << int(IUserPrompts::Icon::Warning);
+}
+
+void TestTextCommands::saveRefusals() {
+    QFETCH(QString, panel);
+    QFETCH(QString, target);
+    QFETCH(QString, message);
+    QFETCH(int, icon);
+    const QString locked = m_dir->filePath("locked.txt");
+    QFile file(locked);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("old");
+    file.close();
+    QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner));
+    m_dialog->Panel()->setPlainText(panel);
+    m_log->nextSavePath = m_dir->filePath(target);
+    Command(res::IDC_SAVE_TEXT);
+    QCOMPARE(m_log->messages, QStringList{message});
+    QCOMPARE(int(m_log->icons.value(0)), icon);
+    QCOMPARE(ReadAll(locked), QByteArray("old"));
+}
+
+void TestTextCommands::saveStartsInProgramFolder() {
+    m_dialog->Panel()->setPlainText("text");
+    Command(res::IDC_SAVE_TEXT);
+    // The test program's folder is writable, so the dialog opens there.
+    QCOMPARE(m_log->saveFolder, QCoreApplication::applicationDirPath());
+    QCOMPARE(m_log->saveFilters, (QStringList{"Text Files (*.txt)", "All Files (*.*)"}));
+}
+
+void TestTextCommands::clearAllEmptiesEverything() {
+    FillList({"a", "b"});
+    Command(res::IDC_WORDS_LIST);
+    m_dialog->m_keyword = QStringLiteral("seo");
+    m_dialog->KeywordField()->setText("typed");
+    Command(res::IDC_CLEAR_ALL);
+    QVERIFY(m_dialog->m_keyword.isEmpty());
+    QVERIFY(m_dialog->KeywordField()->text().isEmpty());
+    QCOMPARE(m_dialog->Results()->rowCount(), 0);
+    QCOMPARE(m_dialog->Results()->columnCount(), 3);
+    QVERIFY(m_dialog->m_panelText.isEmpty());
+    QVERIFY(m_dialog->Panel()->toPlainText().isEmpty());
+    QVERIFY(m_log->messages.isEmpty());
+}
+
+QTEST_MAIN(TestTextCommands)
+#include "test_text_commands.moc"
