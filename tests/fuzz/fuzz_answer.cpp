@@ -1,0 +1,66 @@
+// Feeds arbitrary bytes through answer decoding and the parser. The first byte picks
+// the charset the reply claims, the rest is the body.
+#include "AnswerText.h"
+#include "ParseAnswer.h"
+
+#include <QByteArray>
+
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+bool IsValidUtf8(const QByteArray& text) {
+    int pending = 0;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (pending > 0) {
+            if ((byte & 0xC0) != 0x80)
+                return false;
+            --pending;
+        } else if (byte >= 0xF0 && byte <= 0xF4) {
+            pending = 3;
+        } else if (byte >= 0xE0) {
+            pending = byte <= 0xEF ? 2 : -1;
+        } else if (byte >= 0xC2) {
+            pending = 1;
+        } else if (byte >= 0x80) {
+            return false;
+        }
+        if (pending < 0)
+            return false;
+    }
+    return pending == 0;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const std::array<QByteArray, 5> kContentTypes{
+        "text/xml", "text/xml; charset=UTF-8", "text/xml; charset=ISO-8859-1",
+        "text/xml; charset=\"windows-1251\"", "text/html; charset=bogus"};
+    if (size == 0)
+        return 0;
+    const QByteArray& contentType = kContentTypes[data[0] % kContentTypes.size()];
+    const QByteArray body(reinterpret_cast<const char*>(data + 1),
+                          static_cast<qsizetype>(size - 1));
+
+    const QByteArray answer = DecodeAnswer(body, contentType);
+    if (!IsValidUtf8(answer.left(answer.indexOf('\0') < 0 ? answer.size() : answer.indexOf('\0'))))
+        std::abort();
+
+    SuggestionTable table;
+    ParseAnswer(answer, table);
+    if (table.count < 0 || table.count > SuggestionTable::kSlotCount)
+        std::abort();
+    for (int slot = table.count; slot < SuggestionTable::kSlotCount; ++slot) {
+        if (!table.suggestions[slot].isEmpty() || !table.popularities[slot].isEmpty())
+            std::abort();
+    }
+    for (int slot = 0; slot < table.count; ++slot) {
+        if (!IsValidUtf8(table.suggestions[slot]) || !IsValidUtf8(table.popularities[slot]))
+            std::abort();
+    }
+    return 0;
+}
