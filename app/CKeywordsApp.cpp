@@ -1,8 +1,25 @@
 #include "CKeywordsApp.h"
 
 #include "CKeywordsDlg.h"
+#include "CMyThread.h"
 #include "Icons.h"
 #include "ResourceIds.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Without a display Qt aborts with a plugin error; say what is wrong instead.
+bool DisplayAvailable() {
+    const auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value && *value;
+    };
+    return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
+}
+
+} // namespace
 
 CKeywordsApp::CKeywordsApp(int& argc, char** argv) : m_application(argc, argv) {
     QApplication::setApplicationName(QStringLiteral("Orvalis"));
@@ -11,8 +28,30 @@ CKeywordsApp::CKeywordsApp(int& argc, char** argv) : m_application(argc, argv) {
     QApplication::setWindowIcon(res::LoadIcon(res::IDR_MAINFRAME));
 }
 
-int CKeywordsApp::InitInstance() {
+int CKeywordsApp::InitInstance(const Prepare& prepare) {
     CKeywordsDlg dialog;
+    if (prepare)
+        prepare(dialog);
     dialog.exec();
     return 0;
+}
+
+int RunOrvalis(int argc, char** argv, const CKeywordsApp::Prepare& prepare) {
+    if (!DisplayAvailable()) {
+        std::fputs("orvalis: no display found (DISPLAY and WAYLAND_DISPLAY are unset); start it "
+                   "from a desktop session, or without one as: xvfb-run -a orvalis\n",
+                   stderr);
+        return 1;
+    }
+    int exitCode = 0;
+    {
+        CKeywordsApp app(argc, argv);
+        exitCode = app.InitInstance(prepare);
+        // A search still waiting for the network is abandoned: nothing waits for it.
+        if (CMyThread::RunningCount() > 0) {
+            std::fflush(nullptr);
+            std::_Exit(exitCode);
+        }
+    }
+    return exitCode;
 }
