@@ -1,4 +1,4 @@
-# Install rules. Included last, so every target exists.
+# Install rules and the Debian package. Included last, so every target exists.
 include(GNUInstallDirs)
 
 # AppStream wants a reverse-DNS id, and the product owns no domain: "localhost"
@@ -17,3 +17,30 @@ install(FILES ${PROJECT_SOURCE_DIR}/res/help/index.html
     DESTINATION ${CMAKE_INSTALL_DATADIR}/orvalis/help)
 
 add_subdirectory(${PROJECT_SOURCE_DIR}/res/desktop ${PROJECT_BINARY_DIR}/res/desktop)
+
+set(CPACK_GENERATOR "DEB")
+set(CPACK_PACKAGE_NAME "orvalis")
+set(CPACK_PACKAGE_VENDOR "The Orvalis developers")
+set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "keyword suggestion tool for people who write web pages")
+set(CPACK_PACKAGE_DESCRIPTION
+"Orvalis asks Google's public suggestion service for search phrases related
+to a keyword and lists them with how often each one is searched. From the
+list it writes an HTML keywords meta tag, a one-per-line list or a comma
+list, which can be copied to the clipboard or saved to a file.")
+set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME "DEB-DEFAULT")
+# dpkg and apt accept a maintainer without an address, and there is none to give.
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Orvalis developers")
+set(CPACK_DEBIAN_PACKAGE_SECTION "web")
+set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
+# dpkg-shlibdeps adds the Qt libraries the program links. It cannot see the
+# plugins Qt loads at run time: the platform plugins and the SVG icon engine.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6 (>= 6.4), qt6-qpa-plugins (>= 6.4)")
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+
+set(CPACK_SOURCE_GENERATOR "TGZ")
+set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build/")
+include(CPack)
