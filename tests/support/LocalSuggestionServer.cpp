@@ -1,0 +1,335 @@
+#include "LocalSuggestionServer.h"
+
+#include <QHostAddress>
+#include <QMetaObject>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+
+#ifdef Q_OS_UNIX
+#include <sys/socket.h>
+#endif
+
+namespace {
+
+QByteArray ReasonPhrase(int status) {
+    switch (status) {
+    case 200:
+        return "OK";
+    case 301:
+        return "Moved Permanently";
+    case 404:
+        return "Not Found";
+    case 429:
+        return "Too Many Requests";
+    case 500:
+        return "Internal Server Error";
+    case 503:
+        return "Service Unavailable";
+    default:
+        return "Status";
+    }
+}
+
+QByteArray Head(const ServerReply& reply, qsizetype contentLength) {
+    QByteArray head =
+        "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' + ReasonPhrase(reply.status) + "\r\n";
+    for (const auto& [name, value] : reply.headers)
+        head += name + ": " + value + "\r\n";
+    head += "Content-Length: " + QByteArray::number(contentLength) + "\r\n";
+    head += "Connection: close\r\n\r\n";
+    return head;
+}
+
+ReceivedRequest ParseRequest(QByteArrayView head) {
+    ReceivedRequest request;
+    const QList<QByteArray> lines = head.toByteArray().split('\n');
+    const QList<QByteArray> requestLine = lines.value(0).trimmed().split(' ');
+    request.method = requestLine.value(0);
+    request.target = requestLine.value(1);
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QByteArray& line = lines[i];
+        const qsizetype colon = line.indexOf(':');
+        if (colon > 0)
+            request.headers.append({line.first(colon).trimmed(), line.sliced(colon + 1).trimmed()});
+    }
+    return request;
+}
+
+// One accepted connection: reads the request head, then plays the reply's mode.
+class Connection : public QObject {
+public:
+    Connection(QTcpSocket* socket, LocalSuggestionServer& owner,
+               ServerReply (LocalSuggestionServer::*takeReply)(const ReceivedRequest&),
+               quint16 port)
+        : QObject(socket), m_socket(socket), m_owner(owner), m_takeReply(takeReply), m_port(port) {
+        connect(socket, &QTcpSocket::readyRead, this, &Connection::Read);
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    }
+
+private:
+    void Read() {
+        const QByteArray data = m_socket->readAll();
+        if (m_answered)
+            return;
+        m_head += data;
+        const qsizetype end = m_head.indexOf("\r\n\r\n");
+        if (end < 0)
+            return;
+        m_answered = true;
+        const ReceivedRequest request = ParseRequest(QByteArrayView(m_head).first(end));
+        Play((m_owner.*m_takeReply)(request), request);
+    }
+
+    void Play(const ServerReply& reply, const ReceivedRequest& request) {
+        switch (reply.mode) {
+        case ServerReply::Mode::Answer:
+            m_socket->write(Head(reply, reply.body.size()) + reply.body);
+            m_socket->disconnectFromHost();
+            break;
+        case ServerReply::Mode::Silent:
+            break;
+        case ServerReply::Mode::Chunks:
+            PlayChunks(reply);
+            break;
+        case ServerReply::Mode::CloseHalfway:
+            m_socket->write(Head(reply, reply.body.size()) + reply.body.first(reply.sentBytes));
+            m_socket->disconnectFromHost();
+            break;
+        case ServerReply::Mode::Reset:
+            m_socket->write(Head(reply, reply.body.size()) + reply.body.first(reply.sentBytes));
+            m_socket->flush();
+            // Give the client time to read what was sent before the reset discards it.
+            QTimer::singleShot(200, this, [this] { ResetConnection(); });
+            break;
+        case ServerReply::Mode::Trickle:
+            PlayTrickle(reply);
+            break;
+        case ServerReply::Mode::RedirectLoop: {
+            ServerReply redirect = reply;
+            redirect.status = 301;
+            redirect.headers.append(
+                {"Location", "http://127.0.0.1:" + QByteArray::number(m_port) + request.target});
+            m_socket->write(Head(redirect, 0));
+            m_socket->disconnectFromHost();
+            break;
+        }
+        }
+    }
+
+    void PlayChunks(const ServerReply& reply) {
+        const int parts = std::max(1, reply.chunks);
+        const qsizetype size = reply.body.size();
+        m_socket->write(Head(reply, size));
+        for (int part = 0; part < parts; ++part) {
+            const qsizetype from = size * part / parts;
+            const QByteArray piece = reply.body.sliced(from, size * (part + 1) / parts - from);
+            const bool last = part + 1 == parts;
+            QTimer::singleShot(part * reply.delayMs, this, [this, piece, last] {
+                m_socket->write(piece);
+                if (last)
+                    m_socket->disconnectFromHost();
+            });
+        }
+    }
+
+    void PlayTrickle(const ServerReply& reply) {
+        const QByteArray bytes = reply.body.isEmpty() ? QByteArray("x") : reply.body;
+        m_socket->write(Head(reply, 1000000000));
+        auto* timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this,
+                [this, bytes] { m_socket->write(bytes.sliced(m_trickled++ % bytes.size(), 1)); });
+        timer->start(reply.delayMs);
+    }
+
+    void ResetConnection() {
+#ifdef Q_OS_UNIX
+        // Linger 0 makes close() send RST instead of FIN.
+        const linger abortive{1, 0};
+        ::setsockopt(static_cast<int>(m_socket->socketDescriptor()), SOL_SOCKET, SO_LINGER,
+                     &abortive, sizeof abortive);
+#endif
+        m_socket->abort();
+    }
+
+    QTcpSocket* m_socket;
+    LocalSuggestionServer& m_owner;
+    ServerReply (LocalSuggestionServer::*m_takeReply)(const ReceivedRequest&);
+    quint16 m_port;
+    QByteArray m_head;
+    bool m_answered = false;
+    qsizetype m_trickled = 0;
+};
+
+} // namespace
+
+// Lives in the server thread; everything it owns is created and destroyed there.
+class ServerCore : public QObject {
+public:
+    explicit ServerCore(LocalSuggestionServer& owner) : m_owner(owner) {}
+
+    quint16 Listen() {
+        m_server = new QTcpServer(this);
+        connect(m_server, &QTcpServer::newConnection, this, &ServerCore::Accept);
+        if (!m_server->listen(QHostAddress::LocalHost, 0))
+            qFatal("LocalSuggestionServer: %s", qPrintable(m_server->errorString()));
+        return m_server->serverPort();
+    }
+
+    void Shutdown() {
+        m_server->close();
+        for (QTcpSocket* socket : m_server->findChildren<QTcpSocket*>())
+            socket->abort();
+    }
+
+private:
+    void Accept() {
+        while (QTcpSocket* socket = m_server->nextPendingConnection())
+            new Connection(socket, m_owner, &LocalSuggestionServer::TakeReply,
+                           m_server->serverPort());
+    }
+
+    LocalSuggestionServer& m_owner;
+    QTcpServer* m_server = nullptr;
+};
+
+ServerReply ServerReply::Answer(QByteArray body, int status, QByteArray contentType) {
+    ServerReply reply;
+    reply.status = status;
+    reply.body = std::move(body);
+    if (!contentType.isEmpty())
+        reply.headers.append({"Content-Type", std::move(contentType)});
+    return reply;
+}
+
+ServerReply ServerReply::Silent() {
+    ServerReply reply;
+    reply.mode = Mode::Silent;
+    return reply;
+}
+
+ServerReply ServerReply::Chunks(QByteArray body, int chunks, int delayMs) {
+    ServerReply reply = Answer(std::move(body));
+    reply.mode = Mode::Chunks;
+    reply.chunks = chunks;
+    reply.delayMs = delayMs;
+    return reply;
+}
+
+ServerReply ServerReply::CloseHalfway(QByteArray body, qsizetype sentBytes) {
+    ServerReply reply = Answer(std::move(body));
+    reply.mode = Mode::CloseHalfway;
+    reply.sentBytes = sentBytes;
+    return reply;
+}
+
+ServerReply ServerReply::Reset(QByteArray body, qsizetype sentBytes) {
+    ServerReply reply = CloseHalfway(std::move(body), sentBytes);
+    reply.mode = Mode::Reset;
+    return reply;
+}
+
+ServerReply ServerReply::Trickle(int delayMs) {
+    ServerReply reply = Answer("x");
+    reply.mode = Mode::Trickle;
+    reply.delayMs = delayMs;
+    return reply;
+}
+
+ServerReply ServerReply::RedirectLoop() {
+    ServerReply reply = Answer({}, 301, {});
+    reply.mode = Mode::RedirectLoop;
+    return reply;
+}
+
+QByteArray ReceivedRequest::Header(QByteArrayView name) const {
+    for (const auto& [headerName, value] : headers) {
+        if (QByteArrayView(headerName).compare(name, Qt::CaseInsensitive) == 0)
+            return value;
+    }
+    return {};
+}
+
+LocalSuggestionServer::LocalSuggestionServer() {
+    m_defaultReply = ServerReply::Answer({});
+    m_thread.setObjectName(QStringLiteral("LocalSuggestionServer"));
+    // Made and moved before the thread starts, so the thread sees it whole.
+    m_core = new ServerCore(*this);
+    m_core->moveToThread(&m_thread);
+    QObject::connect(&m_thread, &QThread::finished, m_core, &QObject::deleteLater);
+    m_thread.start();
+    quint16 port = 0;
+    QMetaObject::invokeMethod(
+        m_core,
+        [this, &port] {
+            const quint16 listening = m_core->Listen();
+            const std::lock_guard lock(m_mutex);
+            port = listening;
+        },
+        Qt::BlockingQueuedConnection);
+    const std::lock_guard lock(m_mutex);
+    m_port = port;
+}
+
+LocalSuggestionServer::~LocalSuggestionServer() {
+    QMetaObject::invokeMethod(
+        m_core, [this] { m_core->Shutdown(); }, Qt::BlockingQueuedConnection);
+    m_thread.quit();
+    m_thread.wait();
+    const std::lock_guard lock(m_mutex);
+    m_queue.clear();
+    m_requests.clear();
+}
+
+QByteArray LocalSuggestionServer::BaseAddress() const {
+    return "http://127.0.0.1:" + QByteArray::number(m_port);
+}
+
+void LocalSuggestionServer::SetDefaultReply(const ServerReply& reply) {
+    const std::lock_guard lock(m_mutex);
+    m_defaultReply = reply;
+}
+
+void LocalSuggestionServer::QueueReply(const ServerReply& reply) {
+    const std::lock_guard lock(m_mutex);
+    m_queue.push_back(reply);
+}
+
+QList<ReceivedRequest> LocalSuggestionServer::Requests() const {
+    const std::lock_guard lock(m_mutex);
+    return m_requests;
+}
+
+qsizetype LocalSuggestionServer::RequestCount() const {
+    const std::lock_guard lock(m_mutex);
+    return m_requests.size();
+}
+
+ServerReply LocalSuggestionServer::TakeReply(const ReceivedRequest& request) {
+    const std::lock_guard lock(m_mutex);
+    m_requests.append(request);
+    if (m_queue.empty())
+        return m_defaultReply;
+    ServerReply reply = std::move(m_queue.front());
+    m_queue.pop_front();
+    return reply;
+}
+
+quint16 RefusingPort() {
+    QTcpServer probe;
+    if (!probe.listen(QHostAddress::LocalHost, 0))
+        qFatal("RefusingPort: %s", qPrintable(probe.errorString()));
+    const quint16 port = probe.serverPort();
+    probe.close();
+    return port;
+}
+
+QByteArray MakeSuggestionAnswer(const QList<QPair<QByteArray, QByteArray>>& suggestions) {
+    QByteArray answer = "<?xml version=\"1.0\"?><toplevel>";
+    for (const auto& [suggestion, count] : suggestions) {
+        answer += "<CompleteSuggestion><suggestion data=\"" + suggestion +
+                  "\"/><num_queries int=\"" + count + "\"/></CompleteSuggestion>";
+    }
+    answer += "</toplevel>";
+    return answer;
+}
