@@ -1,5 +1,144 @@
 #include "FetchAnswer.h"
 
-// STUB: to be implemented.
-FetchResult FetchAnswer(const QByteArray&) { return {}; }
-QString DescribeFetchFailure(const FetchResult&) { return {}; }
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkProxyFactory>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QTimer>
+#include <QUrl>
+
+#include <algorithm>
+
+namespace {
+
+// Why we ended a transfer ourselves; Qt reports all of them, and its own silence
+// time-out, as OperationCanceledError.
+enum class StopReason { None, BufferFull, WholeFetchLimit };
+
+FetchResult::Failure FailureOf(QNetworkReply::NetworkError error, StopReason stopped) {
+    switch (error) {
+    case QNetworkReply::ConnectionRefusedError:
+        return FetchResult::Failure::ConnectionRefused;
+    case QNetworkReply::HostNotFoundError:
+        return FetchResult::Failure::HostNotFound;
+    case QNetworkReply::TimeoutError:
+        return FetchResult::Failure::TimedOut;
+    case QNetworkReply::OperationCanceledError:
+        // Not stopped by us: the transfer time-out saw 2 seconds of silence.
+        return stopped == StopReason::BufferFull ? FetchResult::Failure::Other
+                                                 : FetchResult::Failure::TimedOut;
+    case QNetworkReply::TooManyRedirectsError:
+        return FetchResult::Failure::TooManyRedirects;
+    default:
+        return FetchResult::Failure::Other;
+    }
+}
+
+} // namespace
+
+FetchResult FetchAnswer(const QByteArray& requestAddress) {
+    FetchResult result;
+    // Without an application object there is no event loop to drive a transfer.
+    if (!QCoreApplication::instance())
+        return result;
+
+    QNetworkProxyFactory::setUseSystemConfiguration(true);
+    QNetworkAccessManager manager;
+
+    QNetworkRequest request(QUrl::fromEncoded(requestAddress));
+    request.setHeader(QNetworkRequest::UserAgentHeader, QByteArray(kUserAgent));
+    // Counts silence, from the connection attempt on: the connect and the per-read
+    // receive time-out in one.
+    request.setTransferTimeout(kReceiveTimeoutMs);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::NoLessSafeRedirectPolicy);
+
+    QByteArray buffer(kReceiveBufferSize, Qt::Uninitialized);
+    qsizetype received = 0;
+    bool responseArrived = false;
+    StopReason stopped = StopReason::None;
+
+    QNetworkReply* reply = manager.get(request);
+    QEventLoop loop;
+    QTimer wholeFetchLimit;
+    wholeFetchLimit.setSingleShot(true);
+
+    const auto readAvailable = [&] {
+        while (received < kReceiveBufferSize) {
+            const qint64 count = reply->read(
+                buffer.data() + received, std::min(kBytesPerRead, kReceiveBufferSize - received));
+            if (count <= 0)
+                break;
+            received += count;
+        }
+        if (received == kReceiveBufferSize && stopped == StopReason::None && !reply->isFinished()) {
+            // The buffer is the limit of an answer; the rest is not wanted.
+            stopped = StopReason::BufferFull;
+            reply->abort();
+        }
+    };
+
+    QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [&] {
+        if (reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid())
+            responseArrived = true;
+    });
+    // The headers of a redirect that is being followed are not the answer.
+    QObject::connect(reply, &QNetworkReply::redirected, reply, [&] { responseArrived = false; });
+    QObject::connect(reply, &QNetworkReply::readyRead, reply, readAvailable);
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&wholeFetchLimit, &QTimer::timeout, reply, [&] {
+        stopped = StopReason::WholeFetchLimit;
+        reply->abort();
+    });
+
+    wholeFetchLimit.start(kWholeFetchLimitMs);
+    if (!reply->isFinished())
+        loop.exec();
+    wholeFetchLimit.stop();
+    if (stopped != StopReason::BufferFull)
+        readAvailable();
+
+    const QNetworkReply::NetworkError error = reply->error();
+    if (error != QNetworkReply::NoError)
+        result.errorText = reply->errorString();
+    if (error != QNetworkReply::TooManyRedirectsError && responseArrived) {
+        buffer.truncate(received);
+        result.outcome = FetchResult::Outcome::Answer;
+        result.body = std::move(buffer);
+        result.contentType = reply->rawHeader("Content-Type");
+        result.httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    } else {
+        result.outcome = FetchResult::Outcome::AddressNotOpened;
+        result.failure = FailureOf(error, stopped);
+    }
+    delete reply;
+    return result;
+}
+
+QString DescribeFetchFailure(const FetchResult& result) {
+    switch (result.outcome) {
+    case FetchResult::Outcome::NoSession:
+        return QStringLiteral("Could not open a network session.");
+    case FetchResult::Outcome::AddressNotOpened:
+        switch (result.failure) {
+        case FetchResult::Failure::TimedOut:
+            return QStringLiteral("The suggestion service did not answer in time.");
+        case FetchResult::Failure::TooManyRedirects:
+            return QStringLiteral("The suggestion service redirected the request too many times.");
+        case FetchResult::Failure::None:
+        case FetchResult::Failure::ConnectionRefused:
+        case FetchResult::Failure::HostNotFound:
+        case FetchResult::Failure::Other:
+            break;
+        }
+        return QStringLiteral("Could not reach the suggestion service.");
+    case FetchResult::Outcome::Answer:
+        break;
+    }
+    if (result.httpStatus >= 200 && result.httpStatus < 300)
+        return {};
+    return QStringLiteral("The suggestion service refused the request (HTTP %1).")
+        .arg(result.httpStatus);
+}
