@@ -1,11 +1,17 @@
 #include "CMyThread.h"
 
-// STUB: to be implemented.
+#include "AnswerText.h"
+#include "FetchAnswer.h"
+#include "ParseAnswer.h"
+
+#include <QCoreApplication>
+#include <QMetaObject>
+
 std::mutex g_lookupLock;
 
 namespace {
 std::atomic<int> g_running{0};
-}
+} // namespace
 
 CMyThread::CMyThread(Host host, QByteArray serviceBase)
     : m_host(std::move(host)), m_serviceBase(std::move(serviceBase)),
@@ -14,10 +20,82 @@ CMyThread::CMyThread(Host host, QByteArray serviceBase)
     connect(this, &QThread::finished, this, &QObject::deleteLater);
 }
 
-CMyThread::~CMyThread() = default;
+CMyThread::~CMyThread() {
+    // Pairs with the release in run(): everything the worker thread wrote is visible
+    // here, which ThreadSanitizer cannot see through QThread's own hand-over.
+    if (m_exitCode.load(std::memory_order_acquire) < 0)
+        g_running.fetch_sub(1); // never started
+}
 
-int CMyThread::RunningCount() { return g_running.load(); }
+int CMyThread::RunningCount() {
+    return g_running.load();
+}
 
-void CMyThread::run() { g_running.fetch_sub(1); }
+void CMyThread::run() {
+    const int exitCode = Lookup();
+    m_exitCode.store(exitCode, std::memory_order_release);
+    g_running.fetch_sub(1);
+}
 
-void CMyThread::RunOnMainThread(const std::function<void()>& call) const { call(); }
+int CMyThread::Lookup() {
+    std::unique_lock lock(g_lookupLock);
+    // The main thread may read this table during another worker's notice, but only
+    // while this one waits above; from here on only this thread writes it.
+    m_table->Clear();
+
+    NormalizeKeyword(m_keyword);
+    FetchResult fetched = FetchAnswer(BuildRequestAddress(m_keyword, m_serviceBase));
+
+    if (const QString failure = DescribeFetchFailure(fetched); !failure.isEmpty()) {
+        CallHost(m_host.searchFailed, failure);
+        switch (fetched.outcome) {
+        case FetchResult::Outcome::NoSession:
+            return kExitNoSession;
+        case FetchResult::Outcome::AddressNotOpened:
+            return kExitAddressNotOpened;
+        case FetchResult::Outcome::Answer:
+            break;
+        }
+        return kExitRefused;
+    }
+
+    if (fetched.body.size() <= kLongestRejectedAnswer)
+        CallHost(m_host.showMessage, QStringLiteral("Server returned zero data"));
+    else
+        ParseAnswer(DecodeAnswer(fetched.body, fetched.contentType), *m_table);
+
+    CallHost(m_host.searchDone);
+    fetched = {};
+    return kExitDone;
+}
+
+void CMyThread::CallHost(const std::function<void()>& call) {
+    if (call)
+        RunOnMainThread(call);
+}
+
+void CMyThread::CallHost(const std::function<void(const QString&)>& call, const QString& text) {
+    if (call)
+        RunOnMainThread([&] { call(text); });
+}
+
+void CMyThread::RunOnMainThread(const std::function<void()>& call) {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() == app->thread()) {
+        // A blocking call into the thread we are on would wait for itself forever.
+        call();
+        return;
+    }
+    // Qt's blocking hand-over synchronises through futexes that ThreadSanitizer does
+    // not see; passing through m_handOver as well makes the table's hand-over visible.
+    { const std::lock_guard handOver(m_handOver); }
+    QMetaObject::invokeMethod(
+        app,
+        [this, &call] {
+            { const std::lock_guard handOver(m_handOver); }
+            call();
+            { const std::lock_guard handOver(m_handOver); }
+        },
+        Qt::BlockingQueuedConnection);
+    { const std::lock_guard handOver(m_handOver); }
+}

@@ -23,16 +23,16 @@ class CMyThread : public QThread {
     Q_OBJECT
 public:
     enum ExitCode {
-        kExitDone = 0,            // answer fetched, parsed or rejected as too short
-        kExitNoSession = 10,      // no network access
+        kExitDone = 0,       // answer fetched, parsed or rejected as too short
+        kExitNoSession = 10, // no network access
         kExitAddressNotOpened = 11,
-        kExitRefused = 12,        // the service answered with a status other than 2xx
+        kExitRefused = 12, // the service answered with a status other than 2xx
     };
 
     // The main window's side of a search. Each call runs on the main thread while the
     // worker waits for it to return.
     struct Host {
-        std::function<void()> searchDone;                    // ID_SEARCH_DONE
+        std::function<void()> searchDone;                     // ID_SEARCH_DONE
         std::function<void(const QString& text)> showMessage; // "Server returned zero data"
         std::function<void(const QString& text)> searchFailed;
     };
@@ -47,6 +47,7 @@ public:
     // ended never reads freed memory.
     std::shared_ptr<const SuggestionTable> Table() const { return m_table; }
 
+    // The thread's exit code once run() has ended, -1 before.
     int ExitCode() const { return m_exitCode.load(); }
 
     // Workers whose thread has not finished yet, in the whole process.
@@ -56,10 +57,16 @@ protected:
     void run() override;
 
 private:
-    void RunOnMainThread(const std::function<void()>& call) const;
+    // The lookup under g_lookupLock; returns the exit code.
+    int Lookup();
+    void CallHost(const std::function<void()>& call);
+    void CallHost(const std::function<void(const QString&)>& call, const QString& text);
+    // Runs call on the main thread and waits until it has returned.
+    void RunOnMainThread(const std::function<void()>& call);
 
     Host m_host;
     QByteArray m_serviceBase;
     std::shared_ptr<SuggestionTable> m_table;
-    std::atomic<int> m_exitCode{-1};
+    std::atomic<int> m_exitCode{-1}; // -1 until run() has ended
+    std::mutex m_handOver;
 };
