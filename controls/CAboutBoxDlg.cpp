@@ -1,17 +1,42 @@
 #include "CAboutBoxDlg.h"
 
 #include "CDialogBuilder.h"
+#include "CStaticLink.h"
 #include "DialogTemplate.h"
+#include "HelpPage.h"
+#include "ResourceIds.h"
 
 #include <QPushButton>
 
 CAboutBoxDlg::CAboutBoxDlg(QWidget* parent) : QDialog(parent) {
     const res::DialogTemplate& dialog = res::AboutDialogTemplate();
     setWindowTitle(QString::fromUtf8(dialog.caption));
+    // Caption and close box only: the box offers no context help.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+
+    auto factory = [this](const res::ControlTemplate& control, QWidget* parentWidget) -> QWidget* {
+        if (control.id != res::IDC_WEB_LINK)
+            return nullptr;
+        m_webLink = new CStaticLink(QString(), parentWidget);
+        m_webLink->setText(QString::fromUtf8(control.text));
+        return m_webLink;
+    };
     CDialogBuilder builder(font());
-    const auto widgets = builder.Build(*this, dialog);
-    for (QWidget* widget : widgets) {
-        if (auto* button = qobject_cast<QPushButton*>(widget))
-            connect(button, &QPushButton::clicked, this, &QDialog::accept);
+    const auto widgets = builder.Build(*this, dialog, factory);
+    for (std::size_t i = 0; i < widgets.size(); ++i) {
+        if (dialog.controls[i].id == res::IDOK)
+            m_okButton = qobject_cast<QPushButton*>(widgets[i]);
     }
+    Q_ASSERT(m_webLink && m_okButton);
+
+    // The link shows the help page's title and opens the page that ships with the
+    // program; the product has no web site.
+    m_webLink->SetTarget(res::HelpPageUrl().toString());
+    // The template gives the link no tab stop; keyboard users still need to reach it.
+    m_webLink->setFocusPolicy(Qt::TabFocus);
+    QWidget::setTabOrder(m_okButton, m_webLink);
+
+    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
+    m_okButton->setFocus(Qt::OtherFocusReason);
 }

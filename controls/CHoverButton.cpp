@@ -3,18 +3,224 @@
 #include "Icons.h"
 #include "StringTable.h"
 
+#include <QApplication>
+#include <QEnterEvent>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+
 CHoverButton::CHoverButton(QWidget* parent) : QPushButton(parent) {
     setAutoDefault(false);
     setDefault(false);
+    // Mouse moves without a button held let the hover look return once the
+    // application is active again while the pointer rests on the button.
+    setMouseTracking(true);
+    ReadColors();
 }
 
 void CHoverButton::LoadIcons(int iconId, int /*secondIconId*/) {
-    setIcon(res::LoadIcon(iconId));
-    setIconSize(QSize(32, 32));
+    SetButtonIcon(res::LoadIcon(iconId));
+}
+
+void CHoverButton::SetButtonIcon(const QIcon& icon) {
+    m_buttonIcon = icon;
+    m_iconSize = m_buttonIcon.isNull() ? QSize(0, 0) : QSize(kIconExtent, kIconExtent);
+    update();
 }
 
 void CHoverButton::SetTip(int stringId, bool activate) {
     const QString text = res::LoadString(stringId);
-    if (!text.isEmpty())
-        setToolTip(activate ? text : QString());
+    if (text.isEmpty())
+        return;
+    setToolTip(activate ? text : QString());
+}
+
+CHoverButton::Edge CHoverButton::EdgePoints(const QRect& r) {
+    const int l = r.left();
+    const int t = r.top();
+    const int rr = r.left() + r.width();
+    const int b = r.top() + r.height();
+    return {{QPoint(l, b - 1), QPoint(l, t), QPoint(rr, t)},
+            {QPoint(l, b - 1), QPoint(rr - 1, b - 1), QPoint(rr - 1, t - 1)}};
+}
+
+QVector<QRect> CHoverButton::PolylinePixels(const QVector<QPoint>& points) {
+    QVector<QRect> pixels;
+    for (qsizetype i = 1; i < points.size(); ++i) {
+        const QPoint from = points[i - 1];
+        const QPoint to = points[i];
+        Q_ASSERT(from.x() == to.x() || from.y() == to.y());
+        if (from == to)
+            continue;
+        // The end point itself is left to the next segment.
+        const QPoint step((to.x() > from.x()) - (to.x() < from.x()),
+                          (to.y() > from.y()) - (to.y() < from.y()));
+        const QPoint last = to - step;
+        pixels.append(QRect(QPoint(std::min(from.x(), last.x()), std::min(from.y(), last.y())),
+                            QPoint(std::max(from.x(), last.x()), std::max(from.y(), last.y()))));
+    }
+    return pixels;
+}
+
+QPoint CHoverButton::IconPosition(const QRect& r, QSize icon, bool hasCaption) {
+    const int x =
+        hasCaption ? r.left() + kIconGap : r.left() + CentreOffset(r.width(), icon.width());
+    return {x, r.top() + CentreOffset(r.height(), icon.height())};
+}
+
+QRect CHoverButton::CaptionArea(const QRect& r, QSize icon, bool hasIcon) {
+    QRect area = r;
+    if (hasIcon)
+        area.setLeft(area.left() + icon.width() + kIconGap);
+    return area;
+}
+
+QRect CHoverButton::CaptionRect(const QRect& area, QSize text) {
+    return QRect(area.topLeft(), text)
+        .translated(CentreOffset(area.width(), text.width()),
+                    CentreOffset(area.height(), text.height()));
+}
+
+void CHoverButton::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    const QRect r = rect();
+    painter.fillRect(r, m_faceColor);
+
+    const bool pressed = isDown();
+    const Edge edge = EdgePoints(r);
+    if (pressed) {
+        DrawEdge(painter, edge.topLeft, m_shadowColor);
+        DrawEdge(painter, edge.bottomRight, m_lightColor);
+    } else if (m_hovering) {
+        DrawEdge(painter, edge.topLeft, m_lightColor);
+        DrawEdge(painter, edge.bottomRight, m_shadowColor);
+    }
+
+    const QPoint pressShift = pressed ? QPoint(1, 1) : QPoint(0, 0);
+    const QString caption = text();
+    const bool hasIcon = !m_buttonIcon.isNull();
+    if (hasIcon) {
+        const QIcon::Mode mode = isEnabled() ? QIcon::Normal : QIcon::Disabled;
+        const QPixmap pixmap = m_buttonIcon.pixmap(m_iconSize, devicePixelRatioF(), mode);
+        painter.drawPixmap(IconPosition(r, m_iconSize, !caption.isEmpty()) + pressShift, pixmap);
+    }
+    if (!caption.isEmpty())
+        DrawCaption(painter, CaptionArea(r, m_iconSize, hasIcon).translated(pressShift));
+}
+
+void CHoverButton::DrawEdge(QPainter& painter, const QVector<QPoint>& points,
+                            const QColor& color) const {
+    for (const QRect& pixels : PolylinePixels(points))
+        painter.fillRect(pixels, color);
+}
+
+void CHoverButton::DrawCaption(QPainter& painter, const QRect& area) const {
+    constexpr int flags = Qt::TextSingleLine | Qt::TextShowMnemonic;
+    const QFontMetrics metrics(font());
+    const QRect box = CaptionRect(area, metrics.size(flags, text()));
+    painter.setFont(font());
+    if (!isEnabled()) {
+        // Embossed: a light copy one pixel down-right under the shadow-coloured text.
+        painter.setPen(m_lightColor);
+        painter.drawText(box.translated(1, 1), flags, text());
+        painter.setPen(m_shadowColor);
+    } else {
+        painter.setPen(m_captionColor);
+    }
+    painter.drawText(box, flags, text());
+}
+
+bool CHoverButton::MayHover() const {
+    const bool applicationActive = QGuiApplication::applicationState() == Qt::ApplicationActive &&
+                                   QApplication::activeWindow() != nullptr;
+    return applicationActive && isEnabled() && !m_hoverBlocked &&
+           !(QGuiApplication::mouseButtons() & Qt::LeftButton);
+}
+
+void CHoverButton::SetHovering(bool hovering) {
+    if (m_hovering == hovering)
+        return;
+    m_hovering = hovering;
+    update();
+}
+
+void CHoverButton::enterEvent(QEnterEvent* event) {
+    QPushButton::enterEvent(event);
+    if (MayHover())
+        SetHovering(true);
+}
+
+void CHoverButton::leaveEvent(QEvent* event) {
+    QPushButton::leaveEvent(event);
+    m_hoverBlocked = false;
+    SetHovering(false);
+}
+
+void CHoverButton::mouseMoveEvent(QMouseEvent* event) {
+    QPushButton::mouseMoveEvent(event);
+    if (!m_hovering && rect().contains(event->position().toPoint()) && MayHover())
+        SetHovering(true);
+}
+
+void CHoverButton::mouseDoubleClickEvent(QMouseEvent* event) {
+    // A fast second click is one more press, so it gives one more clicked signal. Qt
+    // usually delivers that press before the double click; then there is nothing to do.
+    if (isDown())
+        event->accept();
+    else
+        mousePressEvent(event);
+}
+
+void CHoverButton::focusOutEvent(QFocusEvent* event) {
+    QPushButton::focusOutEvent(event);
+    if (m_hovering) {
+        m_hoverBlocked = true;
+        SetHovering(false);
+    }
+}
+
+void CHoverButton::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        // Kept from the dialog: a focused command button neither presses the default
+        // button nor closes the window.
+        event->accept();
+        return;
+    default:
+        QPushButton::keyPressEvent(event);
+    }
+}
+
+void CHoverButton::changeEvent(QEvent* event) {
+    QPushButton::changeEvent(event);
+    switch (event->type()) {
+    case QEvent::PaletteChange:
+        ReadColors();
+        update();
+        break;
+    case QEvent::ActivationChange:
+        if (!isActiveWindow())
+            SetHovering(false);
+        break;
+    case QEvent::EnabledChange:
+        if (!isEnabled())
+            SetHovering(false);
+        break;
+    default:
+        break;
+    }
+}
+
+void CHoverButton::ReadColors() {
+    const QPalette& colors = palette();
+    m_faceColor = colors.color(QPalette::Button);
+    m_captionColor = colors.color(QPalette::ButtonText);
+    m_lightColor = colors.color(QPalette::Light);
+    m_shadowColor = colors.color(QPalette::Dark);
 }

@@ -1,0 +1,206 @@
+#include "CStaticLink.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+CStaticLink::Shell& CurrentShell() {
+    static CStaticLink::Shell shell = CStaticLink::DefaultShell();
+    return shell;
+}
+
+// Screen readers should hear a link they can press, not a static label.
+class CLinkAccessible : public QAccessibleWidget {
+public:
+    explicit CLinkAccessible(CStaticLink* link) : QAccessibleWidget(link, QAccessible::Link) {}
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return Link()->text();
+        if (kind == QAccessible::Value)
+            return Link()->Target();
+        return QAccessibleWidget::text(kind);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.linked = true;
+        state.traversed = Link()->TextColor() == CStaticLink::VisitedColor;
+        return state;
+    }
+    QStringList actionNames() const override {
+        return QAccessibleWidget::actionNames() << pressAction();
+    }
+    void doAction(const QString& name) override {
+        if (name == pressAction())
+            Link()->Activate();
+        else
+            QAccessibleWidget::doAction(name);
+    }
+
+private:
+    CStaticLink* Link() const { return static_cast<CStaticLink*>(widget()); }
+};
+
+QAccessibleInterface* MakeLinkAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String("CStaticLink")) {
+        if (auto* link = qobject_cast<CStaticLink*>(object))
+            return new CLinkAccessible(link);
+    }
+    return nullptr;
+}
+
+double Luminance(const QColor& color) {
+    auto channel = [](float value) {
+        return value <= 0.04045f ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    const QColor rgb = color.toRgb();
+    return 0.2126 * channel(rgb.redF()) + 0.7152 * channel(rgb.greenF()) +
+           0.0722 * channel(rgb.blueF());
+}
+
+double Contrast(const QColor& a, const QColor& b) {
+    const double la = Luminance(a);
+    const double lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+} // namespace
+
+CStaticLink::Shell CStaticLink::DefaultShell() {
+    return {[](const QUrl& url) { return QDesktopServices::openUrl(url); },
+            [] { QApplication::beep(); }};
+}
+
+CStaticLink::Shell CStaticLink::SetShell(Shell shell) {
+    const Shell fallback = DefaultShell();
+    if (!shell.open)
+        shell.open = fallback.open;
+    if (!shell.beep)
+        shell.beep = fallback.beep;
+    Shell previous = CurrentShell();
+    CurrentShell() = std::move(shell);
+    return previous;
+}
+
+CStaticLink::CStaticLink(const QString& target, QWidget* parent)
+    : QLabel(parent), m_target(target) {
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(&MakeLinkAccessible);
+        return true;
+    }();
+    Q_UNUSED(accessibleInstalled);
+    setCursor(Qt::PointingHandCursor);
+    // Reached with Tab; a mouse click needs no focus ring.
+    setFocusPolicy(Qt::TabFocus);
+}
+
+bool CStaticLink::ShowsText() const {
+    if (!pixmap().isNull() || !picture().isNull() || movie())
+        return false;
+    return textFormat() == Qt::PlainText ||
+           (textFormat() == Qt::AutoText && !Qt::mightBeRichText(text()));
+}
+
+bool CStaticLink::OpenTarget() {
+    if (m_target.isEmpty())
+        return false;
+    const QUrl url = QUrl::fromUserInput(m_target);
+    return url.isValid() && CurrentShell().open(url);
+}
+
+void CStaticLink::Activate() {
+    if (m_target.isEmpty())
+        m_target = text();
+    if (m_target.isEmpty())
+        return;
+    if (OpenTarget()) {
+        m_textColor = VisitedColor;
+        update();
+    } else {
+        CurrentShell().beep();
+    }
+}
+
+QColor CStaticLink::LegibleColor(const QColor& color, const QColor& background) {
+    constexpr double kReadable = 4.5;
+    if (Contrast(color, background) >= kReadable)
+        return color;
+    const QColor toward = Luminance(background) < 0.5 ? QColor(Qt::white) : QColor(Qt::black);
+    QColor mixed = color;
+    for (int step = 1; step <= 10 && Contrast(mixed, background) < kReadable; ++step) {
+        const double t = step / 10.0;
+        auto mix = [t](int from, int to) { return qRound(from + (to - from) * t); };
+        mixed = QColor(mix(color.red(), toward.red()), mix(color.green(), toward.green()),
+                       mix(color.blue(), toward.blue()));
+    }
+    return mixed;
+}
+
+void CStaticLink::paintEvent(QPaintEvent* event) {
+    if (!ShowsText()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    drawFrame(&painter);
+
+    QFont underlined = font();
+    underlined.setUnderline(true);
+    painter.setFont(underlined);
+    painter.setPen(LegibleColor(m_textColor, palette().color(backgroundRole())));
+
+    QRect area = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    const int align = QStyle::visualAlignment(layoutDirection(), alignment());
+    const int indentPixels = indent() >= 0      ? indent()
+                             : frameWidth() > 0 ? fontMetrics().horizontalAdvance(u'x') / 2
+                                                : 0;
+    if (align & Qt::AlignLeft)
+        area.setLeft(area.left() + indentPixels);
+    else if (align & Qt::AlignRight)
+        area.setRight(area.right() - indentPixels);
+    const int flags = align | (wordWrap() ? Qt::TextWordWrap : Qt::TextSingleLine);
+    QRect drawn;
+    painter.drawText(area, flags, text(), &drawn);
+
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = drawn.adjusted(-1, 0, 1, 0) & rect();
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
+}
+
+void CStaticLink::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QLabel::mousePressEvent(event);
+        return;
+    }
+    event->accept();
+    Activate();
+}
+
+void CStaticLink::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        event->accept();
+        if (!event->isAutoRepeat())
+            Activate();
+        return;
+    default:
+        QLabel::keyPressEvent(event);
+    }
+}

@@ -1,0 +1,185 @@
+#include "CAboutBoxDlg.h"
+#include "CStaticLink.h"
+#include "HelpPage.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+// Stands in for the desktop: every open succeeds and is recorded.
+struct FakeShell {
+    QList<QUrl> opened;
+    int beeps = 0;
+    CStaticLink::Shell previous;
+
+    FakeShell() {
+        previous = CStaticLink::SetShell({[this](const QUrl& url) {
+                                              opened.append(url);
+                                              return true;
+                                          },
+                                          [this] { ++beeps; }});
+    }
+    ~FakeShell() { CStaticLink::SetShell(previous); }
+};
+
+// The box over a main window, modal as the About command runs it, shown and active.
+struct Shown {
+    QWidget owner;
+    QAction* help = new QAction(&owner);
+    std::unique_ptr<CAboutBoxDlg> box;
+
+    Shown() {
+        help->setShortcut(Qt::Key_F1);
+        help->setShortcutContext(Qt::ApplicationShortcut);
+        owner.addAction(help);
+        owner.show();
+        box = std::make_unique<CAboutBoxDlg>(&owner);
+        box->setWindowModality(Qt::ApplicationModal);
+        box->show();
+    }
+};
+
+QStringList LabelTexts(const CAboutBoxDlg& box) {
+    QStringList texts;
+    for (const QLabel* label : box.findChildren<QLabel*>()) {
+        if (!label->text().isEmpty())
+            texts.append(label->text());
+    }
+    return texts;
+}
+
+} // namespace
+
+class TestAboutBox : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void showsProductMakerAndLink();
+    void labelsFitTheirWidth();
+    void linkOpensShippedHelpPage();
+    void eachBoxStartsUnvisited();
+    void okIsFocusedDefaultAndTabReachesLink();
+    void keysClose_data();
+    void keysClose();
+    void helpKeyDoesNothing();
+
+private:
+    std::unique_ptr<FakeShell> m_shell;
+};
+
+void TestAboutBox::init() {
+    m_shell = std::make_unique<FakeShell>();
+}
+
+void TestAboutBox::cleanup() {
+    m_shell.reset();
+}
+
+void TestAboutBox::showsProductMakerAndLink() {
+    CAboutBoxDlg box;
+    QCOMPARE(box.windowTitle(), QStringLiteral("About Orvalis"));
+    const QStringList texts = LabelTexts(box);
+    QVERIFY(texts.contains(QStringLiteral("Orvalis Version 1.2")));
+    QVERIFY(texts.contains(QStringLiteral("The Orvalis developers")));
+    QCOMPARE(box.WebLink()->text(), QStringLiteral("Orvalis Help"));
+    QVERIFY(box.WebLink()->ShowsText());
+    const auto pictures = box.findChildren<QLabel*>();
+    QVERIFY(std::any_of(pictures.begin(), pictures.end(),
+                        [](const QLabel* label) { return !label->pixmap().isNull(); }));
+}
+
+void TestAboutBox::labelsFitTheirWidth() {
+    CAboutBoxDlg box;
+    for (const QLabel* label : box.findChildren<QLabel*>()) {
+        if (label->text().isEmpty())
+            continue;
+        const int needed = QFontMetrics(label->font()).horizontalAdvance(label->text());
+        if (needed > label->width())
+            QFAIL(qPrintable(QStringLiteral("\"%1\" needs %2 pixels, has %3")
+                                 .arg(label->text())
+                                 .arg(needed)
+                                 .arg(label->width())));
+    }
+}
+
+void TestAboutBox::linkOpensShippedHelpPage() {
+    CAboutBoxDlg box;
+    QTest::mouseClick(box.WebLink(), Qt::LeftButton);
+    const QUrl help = res::HelpPageUrl();
+    QVERIFY(help.isLocalFile());
+    QCOMPARE(m_shell->opened, QList<QUrl>{help});
+    QCOMPARE(box.WebLink()->TextColor(), CStaticLink::VisitedColor);
+}
+
+void TestAboutBox::eachBoxStartsUnvisited() {
+    for (int showing = 0; showing < 2; ++showing) {
+        CAboutBoxDlg box;
+        QCOMPARE(box.WebLink()->TextColor(), CStaticLink::UnvisitedColor);
+        QTest::mouseClick(box.WebLink(), Qt::LeftButton);
+        QCOMPARE(box.WebLink()->TextColor(), CStaticLink::VisitedColor);
+    }
+}
+
+void TestAboutBox::okIsFocusedDefaultAndTabReachesLink() {
+    Shown shown;
+    CAboutBoxDlg& box = *shown.box;
+    QVERIFY(QTest::qWaitForWindowActive(&box));
+    QVERIFY(box.OkButton()->isDefault());
+    QCOMPARE(QApplication::focusWidget(), box.OkButton());
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), box.WebLink());
+    // Enter on the focused link opens it instead of pressing OK.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(m_shell->opened.size(), 1);
+    QVERIFY(box.isVisible());
+}
+
+void TestAboutBox::keysClose_data() {
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<int>("result");
+    QTest::newRow("Return") << Qt::Key_Return << int(QDialog::Accepted);
+    QTest::newRow("Enter") << Qt::Key_Enter << int(QDialog::Accepted);
+    QTest::newRow("Escape") << Qt::Key_Escape << int(QDialog::Rejected);
+}
+
+void TestAboutBox::keysClose() {
+    QFETCH(Qt::Key, key);
+    QFETCH(int, result);
+    Shown shown;
+    CAboutBoxDlg& box = *shown.box;
+    QVERIFY(QTest::qWaitForWindowActive(&box));
+    QSignalSpy finished(&box, &QDialog::finished);
+    QTest::keyClick(QApplication::focusWidget(), key);
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(finished.first().first().toInt(), result);
+    QVERIFY(!box.isVisible());
+}
+
+void TestAboutBox::helpKeyDoesNothing() {
+    Shown shown;
+    CAboutBoxDlg& box = *shown.box;
+    QVERIFY(QTest::qWaitForWindowActive(&box));
+    QSignalSpy help(shown.help, &QAction::triggered);
+    QSignalSpy finished(&box, &QDialog::finished);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    QCOMPARE(help.count(), 0);
+    QCOMPARE(finished.count(), 0);
+    QVERIFY(box.isVisible());
+    QVERIFY(m_shell->opened.isEmpty());
+}
+
+QTEST_MAIN(TestAboutBox)
+#include "test_about_box.moc"
