@@ -1,17 +1,118 @@
 #pragma once
 
+#include <QColor>
 #include <QHeaderView>
+#include <QPoint>
+#include <QString>
 
-// The list's column header, painted flat with etched dividers and a sort arrow.
+#include <vector>
+
+class CHeaderDragWnd;
+
+// The list's column header, painted flat with etched dividers and a sort arrow; it lets
+// the user reorder the columns by dragging a heading.
 class CFlatHeaderCtrl : public QHeaderView {
     Q_OBJECT
 public:
+    // A copy of one heading as it stood when it was read.
+    struct Item {
+        int index = -1; // logical index
+        int order = -1; // display position
+        int width = 0;
+        QString text;
+    };
+
+    enum class HitArea { Nowhere, OnHeader, OnDivider };
+    struct HitTestInfo {
+        QPoint point;
+        HitArea area = HitArea::Nowhere;
+        int item = -1; // logical index; for a divider, the item left of it
+    };
+
     explicit CFlatHeaderCtrl(QWidget* parent = nullptr);
+    ~CFlatHeaderCtrl() override;
 
     // Lets the user reorder the columns by dragging a heading.
     void SetDragDrop(bool enabled) { m_dragDrop = enabled; }
     bool DragDrop() const { return m_dragDrop; }
 
+    // Column (logical index, -1 for none) that shows the sort arrow, and its direction.
+    void SetSortColumn(int column, bool ascending);
+    int GetSortColumn(bool* ascending = nullptr) const;
+
+    // Paints the header's exposed part `clip` in viewport coordinates.
+    void DrawHeader(QPainter& painter, const QRect& clip);
+    // Lays out one item's text and arrow inside the working area `work`.
+    virtual void DrawHeaderItem(QPainter& painter, const QRect& work, const Item& item,
+                                bool isSortColumn, bool ascending);
+    // Returns the width the text takes, 0 when nothing is drawn.
+    int DrawItemText(QPainter& painter, const QRect& work, const Item& item);
+    // Draws the arrow at the left of `work`; returns its width, 0 when it does not fit.
+    int DrawSortArrow(QPainter& painter, const QRect& work, bool ascending);
+
+    HitTestInfo HitTest(const QPoint& point) const;
+    Item GetItem(int logicalIndex) const;
+    QRect ItemRect(int logicalIndex) const;
+    // x of the drop marker for a drop at display position dropPosition.
+    int DropMarkerX(int dropPosition) const;
+    // Drop position a drag of the hot item would take at `point`, -1 for none.
+    int DropPositionAt(const QPoint& point) const;
+
+    bool IsDragging() const { return m_dragging; }
+    int DropPosition() const { return m_dropPosition; }
+    int HotItem() const { return m_hotItem; }
+    CHeaderDragWnd* DragWnd() const { return m_dragWnd; }
+    const Item& PressedItem() const { return m_pressedItem; }
+    int Spacing() const { return m_spacing; }
+    QColor FaceColor() const { return m_colorFace; }
+    QColor HighlightColor() const { return m_colorHighlight; }
+    QColor ShadowColor() const { return m_colorShadow; }
+    QColor TextColor() const { return m_colorText; }
+    QColor DropMarkerColor() const { return m_colorDropMarker; }
+    int ArrowWidth() const { return m_arrowWidth; }
+    int ArrowHeight() const { return m_arrowHeight; }
+
+signals:
+    // Sent (directly, on the GUI thread) before a column drag starts and before it ends.
+    // A receiver that sets *refuse to true keeps that step from happening.
+    void DragBeginning(int item, bool* refuse);
+    void DragEnding(int item, bool* refuse);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
 private:
+    void ReadColors();
+    QRect ClientRect() const;
+    void UpdateHitTest(const QPoint& point);
+    void StartDragIfMoved(const QPoint& point);
+    void TrackDrag(const QPoint& point);
+    void EndDrag();
+    void ApplyOrder(const std::vector<int>& order);
+
+    int m_spacing = 6;
+    int m_arrowWidth = 8;
+    int m_arrowHeight = 8;
+    int m_hotItem = -1;
+    int m_hotOrder = -1;
+    HitTestInfo m_hitTest;
+    Item m_pressedItem;
+    bool m_resizing = false;
+    int m_dropPosition = -1;
+    QColor m_colorDropMarker{255, 0, 0};
+    bool m_dragging = false;
+    CHeaderDragWnd* m_dragWnd = nullptr;
+    Qt::MouseButtons m_buttonFlags;
+    QPoint m_buttonPoint;
+    bool m_sortAscending = false;
+    int m_sortColumn = -1;
+    QColor m_colorHighlight;
+    QColor m_colorShadow;
+    QColor m_colorFace;
+    QColor m_colorText;
     bool m_dragDrop = false;
 };
