@@ -2,11 +2,242 @@
 
 #include "CFlatHeaderCtrl.h"
 
+#include <QItemSelection>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// Unsigned byte order of UTF-8 is code-point order, whatever the locale.
+int CompareBytes(const QByteArray& a, const QByteArray& b) {
+    const auto common = static_cast<std::size_t>(std::min(a.size(), b.size()));
+    if (common > 0) {
+        if (const int result = std::memcmp(a.constData(), b.constData(), common))
+            return result;
+    }
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
+} // namespace
+
 CKeywordListCtrl::CKeywordListCtrl(QWidget* parent)
     : QTableWidget(parent), m_headerCtrl(new CFlatHeaderCtrl(this)) {
     setHorizontalHeader(m_headerCtrl);
     setShowGrid(true);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSortingEnabled(false);
+    // Tab must leave the list: it is the only way out of it by keyboard.
+    setTabKeyNavigation(false);
+    setContextMenuPolicy(Qt::PreventContextMenu);
     verticalHeader()->hide();
+    // No scroll-bar hook is needed: Qt hands a scroll bar's click focus up to the list.
+
+    connect(m_headerCtrl, &QHeaderView::sectionClicked, this, &CKeywordListCtrl::OnColumnClick);
+    // The list lets every column drag begin and end.
+    connect(m_headerCtrl, &CFlatHeaderCtrl::DragBeginning, this,
+            [](int, bool* refuse) { *refuse = false; });
+    connect(m_headerCtrl, &CFlatHeaderCtrl::DragEnding, this,
+            [](int, bool* refuse) { *refuse = false; });
+}
+
+void CKeywordListCtrl::OnColumnClick(int column) {
+    bool ascending = false;
+    const int sortColumn = m_headerCtrl->GetSortColumn(&ascending);
+    const bool newAscending = column == sortColumn ? !ascending : true;
+    m_headerCtrl->SetSortColumn(column, newAscending);
+    SortRowsByColumn(column, newAscending, 0, -1);
+}
+
+QByteArray CKeywordListCtrl::CellText(int row, int column) const {
+    const QTableWidgetItem* cell = item(row, column);
+    return cell ? cell->text().toUtf8() : QByteArray();
+}
+
+bool CKeywordListCtrl::SortRowsByColumn(int column, bool ascending, int lo, int hi) {
+    if (column < 0 || column >= m_headerCtrl->count())
+        return false;
+    if (hi == -1)
+        hi = rowCount() - 1;
+    if (hi <= lo)
+        return false;
+    if (lo < 0 || hi >= rowCount())
+        return false;
+
+    const QByteArray pivot = CellText((lo + hi) / 2, column);
+    // Texts are read from the cells at every comparison: the rows move under the scan.
+    auto before = [&](int row) {
+        const int order = CompareBytes(CellText(row, column), pivot);
+        return ascending ? order < 0 : order > 0;
+    };
+    auto after = [&](int row) {
+        const int order = CompareBytes(CellText(row, column), pivot);
+        return ascending ? order > 0 : order < 0;
+    };
+    int i = lo;
+    int j = hi;
+    while (i <= j) {
+        while (i < hi && before(i))
+            ++i;
+        while (j > lo && after(j))
+            --j;
+        if (i <= j) {
+            if (CellText(i, column) != CellText(j, column))
+                SwapRows(i, j);
+            ++i;
+            --j;
+        }
+    }
+    if (lo < j)
+        SortRowsByColumn(column, ascending, lo, j);
+    if (i < hi)
+        SortRowsByColumn(column, ascending, i, hi);
+    return true;
+}
+
+void CKeywordListCtrl::SwapRows(int first, int second) {
+    const int columns = m_headerCtrl->count();
+    QItemSelectionModel* selection = selectionModel();
+    QItemSelection becomeSelected;
+    QItemSelection becomeDeselected;
+    for (int column = 0; column < columns; ++column) {
+        QTableWidgetItem* a = takeItem(first, column);
+        QTableWidgetItem* b = takeItem(second, column);
+        setItem(first, column, b);
+        setItem(second, column, a);
+
+        const QModelIndex indexA = model()->index(first, column);
+        const QModelIndex indexB = model()->index(second, column);
+        const bool selectedA = selection->isSelected(indexA);
+        const bool selectedB = selection->isSelected(indexB);
+        if (selectedA != selectedB) {
+            becomeSelected.select(selectedA ? indexB : indexA, selectedA ? indexB : indexA);
+            becomeDeselected.select(selectedA ? indexA : indexB, selectedA ? indexA : indexB);
+        }
+    }
+    if (!becomeDeselected.isEmpty())
+        selection->select(becomeDeselected, QItemSelectionModel::Deselect);
+    if (!becomeSelected.isEmpty())
+        selection->select(becomeSelected, QItemSelectionModel::Select);
+
+    const QModelIndex current = selection->currentIndex();
+    if (current.isValid() && (current.row() == first || current.row() == second)) {
+        const int row = current.row() == first ? second : first;
+        selection->setCurrentIndex(model()->index(row, current.column()),
+                                   QItemSelectionModel::NoUpdate);
+    }
+}
+
+int CKeywordListCtrl::CellFromPoint(const QPoint& point, int* column) const {
+    if (column)
+        *column = 0;
+    const int rows = rowCount();
+    const int top = rowAt(0);
+    if (rows <= 0 || top < 0)
+        return -1;
+    const int viewHeight = viewport()->height();
+    int perPage = 0;
+    while (top + perPage < rows &&
+           rowViewportPosition(top + perPage) + rowHeight(top + perPage) <= viewHeight)
+        ++perPage;
+    // One past the full rows reaches the partly shown row at the bottom.
+    const int last = std::min(top + perPage, rows - 1);
+
+    const QHeaderView* header = horizontalHeader();
+    const int columns = header->count();
+    int rowWidth = 0;
+    for (int visual = 0; visual < columns; ++visual)
+        rowWidth += columnWidth(header->logicalIndex(visual));
+    const int rowLeft = -header->offset();
+
+    for (int row = top; row <= last; ++row) {
+        const QRect bounds(rowLeft, rowViewportPosition(row), rowWidth, rowHeight(row));
+        if (!bounds.contains(point))
+            continue;
+        int x = bounds.x();
+        for (int visual = 0; visual < columns; ++visual) {
+            const int index = header->logicalIndex(visual);
+            const int width = columnWidth(index);
+            if (point.x() >= x && point.x() <= x + width) {
+                if (column)
+                    *column = index;
+                return row;
+            }
+            x += width;
+        }
+    }
+    return -1;
+}
+
+void CKeywordListCtrl::SelectAndFocusRow(int row) {
+    const QModelIndex current = currentIndex();
+    const QModelIndex target = model()->index(row, current.isValid() ? current.column() : 0);
+    selectionModel()->select(target, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    selectionModel()->setCurrentIndex(target, QItemSelectionModel::NoUpdate);
+}
+
+void CKeywordListCtrl::mousePressEvent(QMouseEvent* event) {
+    QTableWidget::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return;
+    int column = 0;
+    const int row = CellFromPoint(event->position().toPoint(), &column);
+    if (row < 0)
+        return;
+    if (currentIndex().row() != row) {
+        SelectAndFocusRow(row);
+        return;
+    }
+    if (row != m_nLastClickedRow) {
+        m_nLastClickedRow = row;
+        SelectAndFocusRow(row);
+    }
+}
+
+void CKeywordListCtrl::DeleteFirstSelectedRow() {
+    const int rows = rowCount();
+    for (int row = 0; row < rows; ++row) {
+        if (!selectionModel()->rowIntersectsSelection(row, QModelIndex()))
+            continue;
+        removeRow(row);
+        if (rowCount() <= kShortListRows)
+            setColumnWidth(1, kShortListKeywordWidth);
+        return;
+    }
+}
+
+void CKeywordListCtrl::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Delete:
+        DeleteFirstSelectedRow();
+        event->accept();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        // Kept from the dialog: in the list they neither press a button nor close it.
+        QTableWidget::keyPressEvent(event);
+        event->accept();
+        return;
+    default:
+        QTableWidget::keyPressEvent(event);
+    }
+}
+
+bool CKeywordListCtrl::edit(const QModelIndex& /*index*/, EditTrigger /*trigger*/,
+                            QEvent* /*event*/) {
+    // The results are never edited, whatever the trigger.
+    return false;
+}
+
+QModelIndex CKeywordListCtrl::moveCursor(CursorAction cursorAction,
+                                         Qt::KeyboardModifiers modifiers) {
+    // In a list of rows, Home and End go to the first and last row, not column.
+    if (cursorAction == MoveHome || cursorAction == MoveEnd)
+        modifiers |= Qt::ControlModifier;
+    return QTableWidget::moveCursor(cursorAction, modifiers);
 }
