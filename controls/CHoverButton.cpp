@@ -197,16 +197,19 @@ void CHoverButton::keyPressEvent(QKeyEvent* event) {
     }
 }
 
+bool CHoverButton::event(QEvent* event) {
+    // Another window taking over ends the hover look; no leave event may follow.
+    if (event->type() == QEvent::WindowDeactivate)
+        SetHovering(false);
+    return QPushButton::event(event);
+}
+
 void CHoverButton::changeEvent(QEvent* event) {
     QPushButton::changeEvent(event);
     switch (event->type()) {
     case QEvent::PaletteChange:
         ReadColors();
         update();
-        break;
-    case QEvent::ActivationChange:
-        if (!isActiveWindow())
-            SetHovering(false);
         break;
     case QEvent::EnabledChange:
         if (!isEnabled())

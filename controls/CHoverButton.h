@@ -53,6 +53,7 @@ public:
     static QRect CaptionArea(const QRect& r, QSize icon, bool hasIcon);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;

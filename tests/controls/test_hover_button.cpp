@@ -111,6 +111,7 @@ private slots:
     void noHoverWhen_data();
     void noHoverWhen();
     void focusLossClearsHoverUntilReentry();
+    void deactivationClearsHover();
 
     void doubleClickGivesTwoClicks();
     void tooltipFromStringTable_data();
@@ -404,6 +405,14 @@ void TestHoverButton::focusLossClearsHoverUntilReentry() {
     QTest::mouseMove(m_host->after, m_host->after->rect().center());
     QTest::mouseMove(&button, m_host->Centre());
     QVERIFY(button.IsHovering());
+}
+
+void TestHoverButton::deactivationClearsHover() {
+    CHoverButton& button = *m_host->button;
+    QTest::mouseMove(&button, m_host->Centre());
+    QVERIFY(button.IsHovering());
+    QApplication::setActiveWindow(nullptr);
+    QVERIFY(!button.IsHovering());
 }
 
 void TestHoverButton::doubleClickGivesTwoClicks() {
