@@ -35,6 +35,7 @@ void CMyThread::run() {
     const int exitCode = Lookup();
     m_exitCode.store(exitCode, std::memory_order_release);
     g_running.fetch_sub(1);
+    emit searchEnded(exitCode);
 }
 
 int CMyThread::Lookup() {
@@ -65,8 +66,7 @@ int CMyThread::Lookup() {
         ParseAnswer(DecodeAnswer(fetched.body, fetched.contentType), *m_table);
 
     CallHost(m_host.searchDone);
-    fetched = {};
-    return kExitDone;
+    return kExitDone; // the answer is released before the lock, which was taken first
 }
 
 void CMyThread::CallHost(const std::function<void()>& call) {
@@ -86,16 +86,20 @@ void CMyThread::RunOnMainThread(const std::function<void()>& call) {
         call();
         return;
     }
-    // Qt's blocking hand-over synchronises through futexes that ThreadSanitizer does
-    // not see; passing through m_handOver as well makes the table's hand-over visible.
-    { const std::lock_guard handOver(m_handOver); }
-    QMetaObject::invokeMethod(
-        app,
-        [this, &call] {
-            { const std::lock_guard handOver(m_handOver); }
-            call();
-            { const std::lock_guard handOver(m_handOver); }
-        },
-        Qt::BlockingQueuedConnection);
-    { const std::lock_guard handOver(m_handOver); }
+    {
+        const std::lock_guard handOver(m_handOver);
+        m_pendingCall = &call;
+    }
+    // This object lives on the main thread. The call is passed through m_handOver
+    // rather than in a functor: Qt hands a queued call over through futexes that
+    // ThreadSanitizer cannot see, so the table would look unprotected.
+    QMetaObject::invokeMethod(this, "RunPendingCall", Qt::BlockingQueuedConnection);
+    const std::lock_guard handOver(m_handOver);
+    m_pendingCall = nullptr;
+}
+
+void CMyThread::RunPendingCall() {
+    const std::lock_guard handOver(m_handOver);
+    if (m_pendingCall)
+        (*m_pendingCall)();
 }

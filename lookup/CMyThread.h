@@ -53,8 +53,15 @@ public:
     // Workers whose thread has not finished yet, in the whole process.
     static int RunningCount();
 
+signals:
+    // The worker thread's last act: the exit code, after the lock has been left.
+    void searchEnded(int exitCode);
+
 protected:
     void run() override;
+
+private slots:
+    void RunPendingCall();
 
 private:
     // The lookup under g_lookupLock; returns the exit code.
@@ -69,4 +76,5 @@ private:
     std::shared_ptr<SuggestionTable> m_table;
     std::atomic<int> m_exitCode{-1}; // -1 until run() has ended
     std::mutex m_handOver;
+    const std::function<void()>* m_pendingCall = nullptr; // guarded by m_handOver
 };

@@ -93,6 +93,9 @@ void TestFetchAnswer::fetches_data() {
         << page.first(2500) << 5000;
     QTest::newRow("never answers") << ServerReply::Silent() << Outcome::AddressNotOpened
                                    << Failure::TimedOut << 0 << QByteArray() << 5000;
+    QTest::newRow("redirected to a refusing port")
+        << ServerReply::Redirect("http://127.0.0.1:" + QByteArray::number(RefusingPort()) + "/")
+        << Outcome::AddressNotOpened << Failure::ConnectionRefused << 0 << QByteArray() << 5000;
     QTest::newRow("redirect loop") << ServerReply::RedirectLoop() << Outcome::AddressNotOpened
                                    << Failure::TooManyRedirects << 0 << QByteArray() << 10000;
 }

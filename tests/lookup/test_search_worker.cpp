@@ -28,7 +28,7 @@ struct Observed {
     bool onMainThread = true;
     bool workerBlockedHoldingLock = true;
     Texts suggestionsDuringNotice;
-    std::shared_ptr<std::atomic<int>> exitCode = std::make_shared<std::atomic<int>>(-2);
+    int exitCode = -2; // until the worker's thread ends
 };
 
 Texts Suggestions(const SuggestionTable& table) {
@@ -57,10 +57,8 @@ CMyThread* StartWorker(const QByteArray& keyword, const QByteArray& base, Observ
 
     *worker = new CMyThread(std::move(host), base);
     (*worker)->m_keyword = keyword;
-    QObject::connect(
-        *worker, &QThread::finished, *worker,
-        [thread = *worker, exitCode = observed.exitCode] { *exitCode = thread->ExitCode(); },
-        Qt::DirectConnection);
+    QObject::connect(*worker, &CMyThread::searchEnded, qApp,
+                     [&observed](int code) { observed.exitCode = code; });
     (*worker)->start();
     return *worker;
 }
@@ -139,7 +137,7 @@ void TestSearchWorker::runsOneSearch() {
     QCOMPARE(observed.calls, calls);
     QVERIFY(observed.onMainThread);
     QVERIFY(observed.workerBlockedHoldingLock);
-    QCOMPARE(observed.exitCode->load(), exitCode);
+    QCOMPARE(observed.exitCode, exitCode);
     QCOMPARE(Suggestions(*table), suggestions);
     if (calls.endsWith("done"))
         QCOMPARE(observed.suggestionsDuringNotice, suggestions);
@@ -152,16 +150,13 @@ void TestSearchWorker::runsOneSearch() {
 void TestSearchWorker::emptyHostIsSkipped() {
     LocalSuggestionServer server;
     server.SetDefaultReply(ServerReply::Answer({}));
-    auto exitCode = std::make_shared<std::atomic<int>>(-2);
+    int exitCode = -2;
     QPointer<CMyThread> worker = new CMyThread({}, server.BaseAddress());
     worker->m_keyword = "red";
-    connect(
-        worker, &QThread::finished, worker,
-        [thread = worker.data(), exitCode] { *exitCode = thread->ExitCode(); },
-        Qt::DirectConnection);
+    connect(worker, &CMyThread::searchEnded, this, [&exitCode](int code) { exitCode = code; });
     worker->start();
     QTRY_VERIFY_WITH_TIMEOUT(worker.isNull(), kEndWithinMs);
-    QCOMPARE(exitCode->load(), 0);
+    QCOMPARE(exitCode, 0);
 }
 
 void TestSearchWorker::noticeReadsWaitingWorkersEmptyTable() {
@@ -185,8 +180,8 @@ void TestSearchWorker::noticeReadsWaitingWorkersEmptyTable() {
     QCOMPARE(first.suggestionsDuringNotice, Texts{"red apple"});
     QCOMPARE(laterDuringFirstNotice, Texts{});
     QCOMPARE(second.suggestionsDuringNotice, Texts{"blue"});
-    QCOMPARE(first.exitCode->load(), 0);
-    QCOMPARE(second.exitCode->load(), 0);
+    QCOMPARE(first.exitCode, 0);
+    QCOMPARE(second.exitCode, 0);
 }
 
 void TestSearchWorker::manyWorkersBackToBack() {
@@ -209,7 +204,7 @@ void TestSearchWorker::manyWorkersBackToBack() {
         QCOMPARE(one.calls, QStringList{"done"});
         QVERIFY(one.workerBlockedHoldingLock);
         QCOMPARE(one.suggestionsDuringNotice, (Texts{"red apple", "red apples"}));
-        QCOMPARE(one.exitCode->load(), 0);
+        QCOMPARE(one.exitCode, 0);
     }
 }
 

@@ -1,10 +1,12 @@
 #include "LocalSuggestionServer.h"
 
 #include <QHostAddress>
-#include <QMetaObject>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QThread>
 #include <QTimer>
+
+#include <condition_variable>
 
 #ifdef Q_OS_UNIX
 #include <sys/socket.h>
@@ -59,10 +61,8 @@ ReceivedRequest ParseRequest(QByteArrayView head) {
 // One accepted connection: reads the request head, then plays the reply's mode.
 class Connection : public QObject {
 public:
-    Connection(QTcpSocket* socket, LocalSuggestionServer& owner,
-               ServerReply (LocalSuggestionServer::*takeReply)(const ReceivedRequest&),
-               quint16 port)
-        : QObject(socket), m_socket(socket), m_owner(owner), m_takeReply(takeReply), m_port(port) {
+    Connection(QTcpSocket* socket, LocalSuggestionServer& owner, quint16 port)
+        : QObject(socket), m_socket(socket), m_owner(owner), m_port(port) {
         connect(socket, &QTcpSocket::readyRead, this, &Connection::Read);
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
     }
@@ -78,7 +78,7 @@ private:
             return;
         m_answered = true;
         const ReceivedRequest request = ParseRequest(QByteArrayView(m_head).first(end));
-        Play((m_owner.*m_takeReply)(request), request);
+        Play(m_owner.TakeReply(request), request);
     }
 
     void Play(const ServerReply& reply, const ReceivedRequest& request) {
@@ -154,7 +154,6 @@ private:
 
     QTcpSocket* m_socket;
     LocalSuggestionServer& m_owner;
-    ServerReply (LocalSuggestionServer::*m_takeReply)(const ReceivedRequest&);
     quint16 m_port;
     QByteArray m_head;
     bool m_answered = false;
@@ -163,34 +162,47 @@ private:
 
 } // namespace
 
-// Lives in the server thread; everything it owns is created and destroyed there.
-class ServerCore : public QObject {
+// Owns the listening socket and every connection; all of them are made, used and
+// destroyed inside run(), so no Qt object crosses threads. The port is handed back
+// through a standard mutex and condition variable, which ThreadSanitizer can see.
+class ServerThread : public QThread {
 public:
-    explicit ServerCore(LocalSuggestionServer& owner) : m_owner(owner) {}
-
-    quint16 Listen() {
-        m_server = new QTcpServer(this);
-        connect(m_server, &QTcpServer::newConnection, this, &ServerCore::Accept);
-        if (!m_server->listen(QHostAddress::LocalHost, 0))
-            qFatal("LocalSuggestionServer: %s", qPrintable(m_server->errorString()));
-        return m_server->serverPort();
+    explicit ServerThread(LocalSuggestionServer& owner) : m_owner(owner) {
+        setObjectName(QStringLiteral("LocalSuggestionServer"));
     }
 
-    void Shutdown() {
-        m_server->close();
-        for (QTcpSocket* socket : m_server->findChildren<QTcpSocket*>())
+    quint16 WaitForPort() {
+        std::unique_lock lock(m_mutex);
+        m_listening.wait(lock, [this] { return m_port != 0; });
+        return m_port;
+    }
+
+protected:
+    void run() override {
+        QTcpServer server;
+        if (!server.listen(QHostAddress::LocalHost, 0))
+            qFatal("LocalSuggestionServer: %s", qPrintable(server.errorString()));
+        const quint16 port = server.serverPort();
+        QObject::connect(&server, &QTcpServer::newConnection, &server, [&] {
+            while (QTcpSocket* socket = server.nextPendingConnection())
+                new Connection(socket, m_owner, port);
+        });
+        {
+            const std::lock_guard lock(m_mutex);
+            m_port = port;
+        }
+        m_listening.notify_all();
+        exec();
+        server.close();
+        for (QTcpSocket* socket : server.findChildren<QTcpSocket*>())
             socket->abort();
     }
 
 private:
-    void Accept() {
-        while (QTcpSocket* socket = m_server->nextPendingConnection())
-            new Connection(socket, m_owner, &LocalSuggestionServer::TakeReply,
-                           m_server->serverPort());
-    }
-
     LocalSuggestionServer& m_owner;
-    QTcpServer* m_server = nullptr;
+    std::mutex m_mutex;
+    std::condition_variable m_listening;
+    quint16 m_port = 0;
 };
 
 ServerReply ServerReply::Answer(QByteArray body, int status, QByteArray contentType) {
@@ -242,6 +254,12 @@ ServerReply ServerReply::RedirectLoop() {
     return reply;
 }
 
+ServerReply ServerReply::Redirect(QByteArray location) {
+    ServerReply reply = Answer({}, 301, {});
+    reply.headers.append({"Location", std::move(location)});
+    return reply;
+}
+
 QByteArray ReceivedRequest::Header(QByteArrayView name) const {
     for (const auto& [headerName, value] : headers) {
         if (QByteArrayView(headerName).compare(name, Qt::CaseInsensitive) == 0)
@@ -250,32 +268,16 @@ QByteArray ReceivedRequest::Header(QByteArrayView name) const {
     return {};
 }
 
-LocalSuggestionServer::LocalSuggestionServer() {
-    m_defaultReply = ServerReply::Answer({});
-    m_thread.setObjectName(QStringLiteral("LocalSuggestionServer"));
-    // Made and moved before the thread starts, so the thread sees it whole.
-    m_core = new ServerCore(*this);
-    m_core->moveToThread(&m_thread);
-    QObject::connect(&m_thread, &QThread::finished, m_core, &QObject::deleteLater);
-    m_thread.start();
-    quint16 port = 0;
-    QMetaObject::invokeMethod(
-        m_core,
-        [this, &port] {
-            const quint16 listening = m_core->Listen();
-            const std::lock_guard lock(m_mutex);
-            port = listening;
-        },
-        Qt::BlockingQueuedConnection);
-    const std::lock_guard lock(m_mutex);
-    m_port = port;
+LocalSuggestionServer::LocalSuggestionServer()
+    : m_defaultReply(ServerReply::Answer({})), m_thread(std::make_unique<ServerThread>(*this)) {
+    m_thread->start();
+    m_port = m_thread->WaitForPort();
 }
 
 LocalSuggestionServer::~LocalSuggestionServer() {
-    QMetaObject::invokeMethod(
-        m_core, [this] { m_core->Shutdown(); }, Qt::BlockingQueuedConnection);
-    m_thread.quit();
-    m_thread.wait();
+    m_thread->quit();
+    m_thread->wait();
+    // The server thread's last use of the queue and the log was under this lock.
     const std::lock_guard lock(m_mutex);
     m_queue.clear();
     m_requests.clear();

@@ -3,9 +3,9 @@
 #include <QByteArray>
 #include <QList>
 #include <QPair>
-#include <QThread>
 
 #include <deque>
+#include <memory>
 #include <mutex>
 
 // A stand-in for the suggestion service on 127.0.0.1, for tests. It listens on a free
@@ -52,6 +52,8 @@ struct ServerReply {
     static ServerReply Reset(QByteArray body, qsizetype sentBytes);
     static ServerReply Trickle(int delayMs);
     static ServerReply RedirectLoop();
+    // 301 to location, once.
+    static ServerReply Redirect(QByteArray location);
 };
 
 // One request as the server read it.
@@ -64,7 +66,7 @@ struct ReceivedRequest {
     QByteArray Header(QByteArrayView name) const;
 };
 
-class ServerCore;
+class ServerThread;
 
 class LocalSuggestionServer {
 public:
@@ -87,17 +89,16 @@ public:
     QList<ReceivedRequest> Requests() const;
     qsizetype RequestCount() const;
 
-private:
-    friend class ServerCore;
+    // Records the request and gives the reply for it; called on the server thread.
     ServerReply TakeReply(const ReceivedRequest& request);
 
+private:
     mutable std::mutex m_mutex;
     ServerReply m_defaultReply;
     std::deque<ServerReply> m_queue;
     QList<ReceivedRequest> m_requests;
 
-    QThread m_thread;
-    ServerCore* m_core = nullptr;
+    std::unique_ptr<ServerThread> m_thread;
     quint16 m_port = 0;
 };
 
