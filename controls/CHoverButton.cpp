@@ -27,9 +27,8 @@ void CHoverButton::LoadIcons(int iconId, int /*secondIconId*/) {
 }
 
 void CHoverButton::SetButtonIcon(const QIcon& icon) {
-    m_buttonIcon = icon;
-    m_iconSize = m_buttonIcon.isNull() ? QSize(0, 0) : QSize(kIconExtent, kIconExtent);
-    update();
+    setIcon(icon);
+    setIconSize(QSize(kIconExtent, kIconExtent));
 }
 
 void CHoverButton::SetTip(int stringId, bool activate) {
@@ -102,14 +101,16 @@ void CHoverButton::paintEvent(QPaintEvent* /*event*/) {
 
     const QPoint pressShift = pressed ? QPoint(1, 1) : QPoint(0, 0);
     const QString caption = text();
-    const bool hasIcon = !m_buttonIcon.isNull();
+    const QIcon buttonIcon = icon();
+    const bool hasIcon = !buttonIcon.isNull();
+    const QSize iconExtent = hasIcon ? iconSize() : QSize(0, 0);
     if (hasIcon) {
         const QIcon::Mode mode = isEnabled() ? QIcon::Normal : QIcon::Disabled;
-        const QPixmap pixmap = m_buttonIcon.pixmap(m_iconSize, devicePixelRatioF(), mode);
-        painter.drawPixmap(IconPosition(r, m_iconSize, !caption.isEmpty()) + pressShift, pixmap);
+        const QPixmap pixmap = buttonIcon.pixmap(iconExtent, devicePixelRatioF(), mode);
+        painter.drawPixmap(IconPosition(r, iconExtent, !caption.isEmpty()) + pressShift, pixmap);
     }
     if (!caption.isEmpty())
-        DrawCaption(painter, CaptionArea(r, m_iconSize, hasIcon).translated(pressShift));
+        DrawCaption(painter, CaptionArea(r, iconExtent, hasIcon).translated(pressShift));
 }
 
 void CHoverButton::DrawEdge(QPainter& painter, const QVector<QPoint>& points,

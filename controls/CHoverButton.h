@@ -29,14 +29,13 @@ public:
 
     // Loads icon iconId; secondIconId 0 makes the one icon serve every state.
     void LoadIcons(int iconId, int secondIconId = 0);
-    // Shows icon at the command icons' size; a null icon leaves the whole face to the
-    // caption.
+    // Shows icon at the command icons' size (the button's icon() and iconSize()); a
+    // null icon leaves the whole face to the caption.
     void SetButtonIcon(const QIcon& icon);
     // Sets the tooltip from string stringId and switches it on or off.
     void SetTip(int stringId, bool activate);
 
     bool IsHovering() const { return m_hovering; }
-    QSize ButtonIconSize() const { return m_iconSize; }
 
     // Polylines of the edge of rect r. Each segment covers its start point and not its
     // end point, as the platform this look comes from draws lines.
@@ -73,8 +72,6 @@ private:
     bool m_hovering = false;
     // Set by focus loss while hovered: no hover look until the pointer leaves.
     bool m_hoverBlocked = false;
-    QIcon m_buttonIcon;
-    QSize m_iconSize{0, 0};
     QColor m_faceColor;
     QColor m_captionColor;
     QColor m_lightColor;
