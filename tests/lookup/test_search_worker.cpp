@@ -4,7 +4,6 @@
 #include <QPointer>
 #include <QTest>
 
-#include <atomic>
 #include <memory>
 
 Q_DECLARE_METATYPE(ServerReply)
