@@ -147,6 +147,52 @@ char32_t Reference(QByteArrayView name) {
 
 } // namespace
 
+namespace {
+
+// Well-formed UTF-8 as RFC 3629 defines it: no overlong forms, no surrogates, nothing
+// above U+10FFFF. Such an answer passes unchanged, which spares the round trip through
+// UTF-16 on the usual answer.
+bool IsWellFormedUtf8(QByteArrayView text) {
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* const end = p + text.size();
+    while (p != end) {
+        if (*p < 0x80) {
+            ++p;
+            continue;
+        }
+        const unsigned char lead = *p;
+        int length = 0;
+        unsigned char low = 0x80, high = 0xBF; // allowed range of the second byte
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            if (lead == 0xE0)
+                low = 0xA0;
+            else if (lead == 0xED)
+                high = 0x9F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            if (lead == 0xF0)
+                low = 0x90;
+            else if (lead == 0xF4)
+                high = 0x8F;
+        } else {
+            return false;
+        }
+        if (end - p < length || p[1] < low || p[1] > high)
+            return false;
+        for (int i = 2; i < length; ++i) {
+            if ((p[i] & 0xC0) != 0x80)
+                return false;
+        }
+        p += length;
+    }
+    return true;
+}
+
+} // namespace
+
 QByteArray DecodeAnswer(QByteArrayView body, QByteArrayView contentType) {
     switch (CharsetOf(contentType)) {
     case Charset::Latin1:
@@ -156,6 +202,8 @@ QByteArray DecodeAnswer(QByteArrayView body, QByteArrayView contentType) {
     case Charset::Utf8:
         break;
     }
+    if (IsWellFormedUtf8(body))
+        return body.toByteArray();
     // The round trip replaces every malformed sequence by U+FFFD, so what leaves here is
     // valid UTF-8 whatever the service sent.
     return QString::fromUtf8(body).toUtf8();

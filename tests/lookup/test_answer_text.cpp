@@ -38,6 +38,10 @@ void TestAnswerText::decodesCharset_data() {
     QTest::newRow("no header: UTF-8") << cafeUtf8 << QByteArray() << cafeUtf8;
     QTest::newRow("no charset: UTF-8") << cafeUtf8 << QByteArray("text/xml") << cafeUtf8;
     QTest::newRow("utf-8 named") << cafeUtf8 << QByteArray("text/xml; charset=utf-8") << cafeUtf8;
+    QTest::newRow("every UTF-8 length passes unchanged")
+        << QByteArray("a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x8D\x8E\xF4\x8F\xBF\xBF")
+        << QByteArray("text/xml")
+        << QByteArray("a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x8D\x8E\xF4\x8F\xBF\xBF");
     QTest::newRow("unknown charset: UTF-8")
         << cafeUtf8 << QByteArray("text/xml; charset=x-unheard-of") << cafeUtf8;
     QTest::newRow("ISO-8859-1") << cafeLatin1 << QByteArray("text/xml; charset=ISO-8859-1")
@@ -76,6 +80,10 @@ void TestAnswerText::invalidUtf8BecomesValid_data() {
     QTest::newRow("overlong encoding") << QByteArray("ab\xC0\xAF") << QByteArray("ab");
     QTest::newRow("encoded surrogate") << QByteArray("ab\xED\xA0\x80") << QByteArray("ab");
     QTest::newRow("Latin-1 sent as UTF-8") << QByteArray("caf\xE9") << QByteArray("caf");
+    QTest::newRow("overlong three bytes") << QByteArray("ab\xE0\x80\xAF") << QByteArray("ab");
+    QTest::newRow("beyond U+10FFFF") << QByteArray("ab\xF4\x90\x80\x80") << QByteArray("ab");
+    QTest::newRow("four-byte sequence cut short")
+        << QByteArray("ab\xF0\x9F\x8Dxyz") << QByteArray("ab");
     QTest::newRow("binary garbage")
         << QByteArray("\xFF\xFE\x00\x01\xF8\x88\x80\x80\x80", 9) << QByteArray();
 }

@@ -1,0 +1,82 @@
+// Start-up: process start to the main window's first paint on the offscreen platform,
+// and peak memory, for Orvalis and for a program that shows an empty QDialog.
+#include "BenchTiming.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+struct Run {
+    double firstPaintMs = -1;
+    long peakKb = 0;
+};
+
+Run Start(const std::string& program) {
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0)
+        std::exit(2);
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(pipeFds[1], STDOUT_FILENO);
+        close(pipeFds[0]);
+        close(pipeFds[1]);
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        if (const int quiet = open("/dev/null", O_WRONLY); quiet >= 0)
+            dup2(quiet, STDERR_FILENO);
+        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(pipeFds[1]);
+    Run run;
+    char byte = 0;
+    if (read(pipeFds[0], &byte, 1) == 1) {
+        run.firstPaintMs =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count();
+    }
+    close(pipeFds[0]);
+    int status = 0;
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    run.peakKb = usage.ru_maxrss;
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || run.firstPaintMs < 0) {
+        std::fprintf(stderr, "%s did not start and end cleanly\n", program.c_str());
+        std::exit(1);
+    }
+    return run;
+}
+
+double Median(std::vector<double> values) {
+    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::string dir = argc > 1 ? argv[1] : ".";
+    const int runs = 21;
+    std::vector<double> oursMs, baseMs, oursKb, baseKb;
+    Start(dir + "/startup_orvalis"); // warm the file cache for both
+    Start(dir + "/startup_baseline");
+    for (int i = 0; i < runs; ++i) {
+        const Run ours = Start(dir + "/startup_orvalis");
+        const Run base = Start(dir + "/startup_baseline");
+        oursMs.push_back(ours.firstPaintMs);
+        baseMs.push_back(base.firstPaintMs);
+        oursKb.push_back(static_cast<double>(ours.peakKb));
+        baseKb.push_back(static_cast<double>(base.peakKb));
+    }
+    ReportRatio("start to first paint", Median(oursMs), Median(baseMs), "ms", 1.3);
+    ReportRatio("peak memory", Median(oursKb) / 1024.0, Median(baseKb) / 1024.0, "MiB", 1.3);
+    return 0;
+}

@@ -1,0 +1,13 @@
+// Orvalis as it starts for a user, reporting its main window's first paint.
+#include "CKeywordsApp.h"
+#include "CKeywordsDlg.h"
+#include "FirstPaintProbe.h"
+
+#include <memory>
+
+int main(int argc, char** argv) {
+    std::unique_ptr<FirstPaintProbe> probe;
+    return RunOrvalis(argc, argv, [&](CKeywordsDlg& dialog) {
+        probe = std::make_unique<FirstPaintProbe>(dialog);
+    });
+}
