@@ -185,7 +185,7 @@ void CKeywordsDlg::SetUpColumns() {
         auto* heading = new QTableWidgetItem(QString::fromUtf8(kColumns[column].heading));
         heading->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         m_results->setHorizontalHeaderItem(column, heading);
-        m_results->setColumnWidth(column, kColumns[column].width);
+        m_results->setColumnWidth(column, m_results->ScaledWidth(kColumns[column].width));
     }
     m_results->setShowGrid(true);
     m_results->setSelectionBehavior(QAbstractItemView::SelectRows);

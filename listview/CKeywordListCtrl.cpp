@@ -1,5 +1,6 @@
 #include "CKeywordListCtrl.h"
 
+#include "CDialogBuilder.h"
 #include "CFlatHeaderCtrl.h"
 
 #include <QItemSelection>
@@ -35,6 +36,9 @@ CKeywordListCtrl::CKeywordListCtrl(QWidget* parent)
     setTabKeyNavigation(false);
     setContextMenuPolicy(Qt::PreventContextMenu);
     verticalHeader()->hide();
+    // Rows as tight as a report list's: the text and a little air, not a spin box's height.
+    verticalHeader()->setMinimumSectionSize(fontMetrics().height() + 4);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     // No scroll-bar hook is needed: Qt hands a scroll bar's click focus up to the list.
 
     connect(m_headerCtrl, &QHeaderView::sectionClicked, this, &CKeywordListCtrl::OnColumnClick);
@@ -205,7 +209,7 @@ void CKeywordListCtrl::DeleteFirstSelectedRow() {
             continue;
         removeRow(row);
         if (rowCount() <= kShortListRows)
-            setColumnWidth(1, kShortListKeywordWidth);
+            setColumnWidth(1, ScaledWidth(kShortListKeywordWidth));
         return;
     }
 }
@@ -240,4 +244,8 @@ QModelIndex CKeywordListCtrl::moveCursor(CursorAction cursorAction,
     if (cursorAction == MoveHome || cursorAction == MoveEnd)
         modifiers |= Qt::ControlModifier;
     return QTableWidget::moveCursor(cursorAction, modifiers);
+}
+
+int CKeywordListCtrl::ScaledWidth(int referencePixels) const {
+    return CDialogBuilder(font()).FromReferencePixels(referencePixels);
 }

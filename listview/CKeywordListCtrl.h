@@ -23,6 +23,9 @@ public:
     // column index, or 0 when no cell is found.
     int CellFromPoint(const QPoint& point, int* column) const;
 
+    // A column width given for the reference dialog font, at the list's own font.
+    int ScaledWidth(int referencePixels) const;
+
     // Width that column 1 takes once the list is down to kShortListRows rows or fewer.
     static constexpr int kShortListRows = 11;
     static constexpr int kShortListKeywordWidth = 315;

@@ -44,6 +44,11 @@ QRect CDialogBuilder::ToPixels(int x, int y, int width, int height) const {
     return QRect(MulDiv(x, bx, 4), MulDiv(y, by, 8), MulDiv(width, bx, 4), MulDiv(height, by, 8));
 }
 
+int CDialogBuilder::FromReferencePixels(int pixels) const {
+    constexpr int kReferenceCharWidth = 6;
+    return MulDiv(pixels, m_baseUnits.width(), kReferenceCharWidth);
+}
+
 QSize CDialogBuilder::ClientSize(const res::DialogTemplate& dialog) const {
     return ToPixels(0, 0, dialog.width, dialog.height).size();
 }

@@ -22,6 +22,10 @@ public:
     explicit CDialogBuilder(const QFont& dialogFont);
 
     QSize BaseUnits() const { return m_baseUnits; }
+    // Pixel sizes fixed for the font the templates were drawn with (an average character
+    // width of 6 pixels), grown or shrunk with the dialog font so they keep their place
+    // in the layout.
+    int FromReferencePixels(int pixels) const;
     QRect ToPixels(int x, int y, int width, int height) const;
     QSize ClientSize(const res::DialogTemplate& dialog) const;
 
