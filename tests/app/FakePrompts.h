@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 // Answers the main window's questions without a person and records what it was asked.
@@ -17,8 +18,9 @@ struct PromptLog {
     QStringList saveFilters;
     int saveDialogs = 0;
 
-    QString nextSavePath;       // empty: the user cancels
-    bool answerReplace = false; // answer to "replace it?"
+    QString nextSavePath;            // empty: the user cancels
+    bool answerReplace = false;      // answer to "replace it?"
+    std::function<void()> onMessage; // runs while a message is "on screen"
 };
 
 class FakePrompts : public IUserPrompts {
@@ -28,6 +30,8 @@ public:
     void ShowMessage(QWidget*, const QString& text, Icon icon) override {
         m_log->messages << text;
         m_log->icons << icon;
+        if (m_log->onMessage)
+            m_log->onMessage();
     }
     bool ConfirmReplace(QWidget*, const QString& path) override {
         m_log->replaceQuestions << path;

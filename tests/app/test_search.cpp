@@ -1,0 +1,264 @@
+#include "CKeywordListCtrl.h"
+#include "CKeywordsDlg.h"
+#include "CMyThread.h"
+#include "FakePrompts.h"
+#include "LocalSuggestionServer.h"
+#include "ResourceIds.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCursor>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+
+namespace {
+
+using Suggestions = QList<QPair<QByteArray, QByteArray>>;
+
+QStringList Column(const QTableWidget& list, int column) {
+    QStringList texts;
+    for (int row = 0; row < list.rowCount(); ++row)
+        texts << (list.item(row, column) ? list.item(row, column)->text() : QString());
+    return texts;
+}
+
+} // namespace
+
+class TestSearch : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void searchFillsNumberedRows();
+    void enterInKeywordFieldSearches();
+    void emptyKeywordStartsNothing();
+    void blanksOnlyKeywordSendsEmptyQuery();
+    void tooShortAnswerEmptiesList();
+    void zeroDataMessageShownWhileWorkerHoldsLock();
+    void failureKeepsRows_data();
+    void failureKeepsRows();
+    void busyCursorWhileSearching();
+    void searchDoneNoticeCarriesCommand1025();
+    void overlappingSearchesEndWithTheLastOne();
+    void manySearchesInARow();
+    void clearAllDuringSearchIsRefilled();
+
+private:
+    void Search(const QString& keyword);
+    void WaitUntilIdle();
+    void PreFill();
+
+    std::unique_ptr<LocalSuggestionServer> m_server;
+    std::unique_ptr<CKeywordsDlg> m_dialog;
+    std::shared_ptr<PromptLog> m_log;
+};
+
+void TestSearch::init() {
+    m_server = std::make_unique<LocalSuggestionServer>();
+    m_server->SetDefaultReply(ServerReply::Answer(
+        MakeSuggestionAnswer({{"red apple", "1200"}, {"red apples", "300"}, {"red", "20"}})));
+    m_log = std::make_shared<PromptLog>();
+    m_dialog = std::make_unique<CKeywordsDlg>();
+    m_dialog->SetPrompts(std::make_unique<FakePrompts>(m_log));
+    m_dialog->SetServiceBase(m_server->BaseAddress());
+    m_dialog->show();
+    QApplication::setActiveWindow(m_dialog.get());
+    QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+}
+
+void TestSearch::cleanup() {
+    WaitUntilIdle();
+    m_dialog.reset();
+    m_server.reset();
+}
+
+void TestSearch::Search(const QString& keyword) {
+    m_dialog->KeywordField()->setText(keyword);
+    m_dialog->findChild<QAbstractButton*>(QStringLiteral("control%1").arg(res::IDC_SEARCH))
+        ->click();
+}
+
+void TestSearch::WaitUntilIdle() {
+    QTRY_VERIFY_WITH_TIMEOUT(CMyThread::RunningCount() == 0 && !m_dialog->LastWorker(), 10000);
+}
+
+void TestSearch::PreFill() {
+    CKeywordListCtrl* list = m_dialog->Results();
+    list->setRowCount(1);
+    list->setItem(0, 0, new QTableWidgetItem("1"));
+    list->setItem(0, 1, new QTableWidgetItem("kept"));
+    list->setItem(0, 2, new QTableWidgetItem("9"));
+}
+
+void TestSearch::searchFillsNumberedRows() {
+    Search("red  apple");
+    WaitUntilIdle();
+    const CKeywordListCtrl& list = *m_dialog->Results();
+    QCOMPARE(Column(list, 0), (QStringList{"1", "2", "3"}));
+    QCOMPARE(Column(list, 1), (QStringList{"red apple", "red apples", "red"}));
+    QCOMPARE(Column(list, 2), (QStringList{"1200", "300", "20"}));
+    QVERIFY(!m_dialog->IsBusy());
+    QVERIFY(m_log->messages.isEmpty());
+    QCOMPARE(m_server->Requests().size(), 1);
+    QCOMPARE(m_server->Requests()[0].target,
+             QByteArray("/complete/search?output=toolbar&q=red+apple&ie=UTF-8&oe=UTF-8"));
+}
+
+void TestSearch::enterInKeywordFieldSearches() {
+    m_dialog->KeywordField()->setText("red");
+    QTest::keyClick(m_dialog->KeywordField(), Qt::Key_Return);
+    WaitUntilIdle();
+    QVERIFY(m_dialog->isVisible());
+    QCOMPARE(m_dialog->Results()->rowCount(), 3);
+    QCOMPARE(m_server->RequestCount(), 1);
+}
+
+void TestSearch::emptyKeywordStartsNothing() {
+    m_dialog->Results()->setFocus();
+    Search(QString());
+    QCOMPARE(m_log->messages, QStringList{"Enter Keyword!"});
+    QCOMPARE(QApplication::focusWidget(), m_dialog->KeywordField());
+    QVERIFY(!m_dialog->IsBusy());
+    QVERIFY(!m_dialog->LastWorker());
+    QTest::qWait(100);
+    QCOMPARE(m_server->RequestCount(), 0);
+}
+
+void TestSearch::blanksOnlyKeywordSendsEmptyQuery() {
+    Search("   \t ");
+    WaitUntilIdle();
+    QCOMPARE(m_server->RequestCount(), 1);
+    QCOMPARE(m_server->Requests()[0].target,
+             QByteArray("/complete/search?output=toolbar&q=&ie=UTF-8&oe=UTF-8"));
+}
+
+void TestSearch::tooShortAnswerEmptiesList() {
+    m_server->SetDefaultReply(ServerReply::Answer("0123456789"));
+    PreFill();
+    Search("red");
+    WaitUntilIdle();
+    QCOMPARE(m_log->messages, QStringList{"Server returned zero data"});
+    QCOMPARE(m_dialog->Results()->rowCount(), 0);
+    QVERIFY(!m_dialog->IsBusy());
+}
+
+void TestSearch::zeroDataMessageShownWhileWorkerHoldsLock() {
+    m_server->SetDefaultReply(ServerReply::Answer("short"));
+    bool onMainThread = false;
+    bool lockHeld = false;
+    m_log->onMessage = [&] {
+        onMainThread = QThread::currentThread() == QCoreApplication::instance()->thread();
+        lockHeld = !g_lookupLock.try_lock();
+        if (!lockHeld)
+            g_lookupLock.unlock();
+    };
+    Search("red");
+    WaitUntilIdle();
+    QCOMPARE(m_log->messages.size(), 1);
+    QVERIFY(onMainThread);
+    QVERIFY(lockHeld);
+}
+
+void TestSearch::failureKeepsRows_data() {
+    QTest::addColumn<int>("reply"); // 0 refused port, 1 status 429, 2 silent, 3 status 503
+    QTest::addColumn<QString>("message");
+    QTest::newRow("refused connection") << 0 << "Could not reach the suggestion service.";
+    QTest::newRow("429 with a body")
+        << 1 << "The suggestion service refused the request (HTTP 429).";
+    QTest::newRow("503 with suggestions in its body")
+        << 3 << "The suggestion service refused the request (HTTP 503).";
+    QTest::newRow("no answer") << 2 << "The suggestion service did not answer in time.";
+}
+
+void TestSearch::failureKeepsRows() {
+    QFETCH(int, reply);
+    QFETCH(QString, message);
+    switch (reply) {
+    case 0:
+        m_dialog->SetServiceBase("http://127.0.0.1:" + QByteArray::number(RefusingPort()));
+        break;
+    case 1:
+        m_server->SetDefaultReply(ServerReply::Answer("Too many requests, slow down.", 429));
+        break;
+    case 2:
+        m_server->SetDefaultReply(ServerReply::Silent());
+        break;
+    case 3:
+        m_server->SetDefaultReply(ServerReply::Answer(MakeSuggestionAnswer({{"stale", "1"}}), 503));
+        break;
+    }
+    PreFill();
+    Search("red");
+    WaitUntilIdle();
+    QCOMPARE(m_log->messages, QStringList{message});
+    QCOMPARE(Column(*m_dialog->Results(), 1), QStringList{"kept"});
+    QVERIFY(!m_dialog->IsBusy());
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+}
+
+void TestSearch::busyCursorWhileSearching() {
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+    m_server->SetDefaultReply(ServerReply::Chunks(MakeSuggestionAnswer({{"a", "1"}}), 2, 400));
+    Search("red");
+    QVERIFY(m_dialog->IsBusy());
+    QVERIFY(QGuiApplication::overrideCursor());
+    QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    // Every command stays usable while the search runs.
+    m_dialog->OnCommand(res::MakeCommandParam(res::IDC_COMMA_LIST, 0));
+    QVERIFY(m_dialog->IsBusy());
+    WaitUntilIdle();
+    QVERIFY(!m_dialog->IsBusy());
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+    QCOMPARE(m_dialog->Results()->rowCount(), 1);
+}
+
+void TestSearch::searchDoneNoticeCarriesCommand1025() {
+    // The notice is a command like any other: sent by hand it fills the list from the
+    // last started worker's table and ends the busy state.
+    Search("red");
+    WaitUntilIdle();
+    m_dialog->Results()->setRowCount(0);
+    QVERIFY(m_dialog->OnCommand(0x00010401u, 0));
+    QCOMPARE(m_dialog->Results()->rowCount(), 3);
+    QVERIFY(!m_dialog->IsBusy());
+}
+
+void TestSearch::overlappingSearchesEndWithTheLastOne() {
+    m_server->QueueReply(
+        ServerReply::Chunks(MakeSuggestionAnswer({{"first", "1"}, {"first b", "1"}}), 2, 300));
+    m_server->QueueReply(ServerReply::Answer(MakeSuggestionAnswer({{"second", "2"}})));
+    Search("first");
+    Search("second");
+    // The first notice reads the second worker's table, still empty while it waits.
+    QTRY_COMPARE_WITH_TIMEOUT(m_server->RequestCount(), 2, 5000);
+    WaitUntilIdle();
+    QCOMPARE(Column(*m_dialog->Results(), 1), QStringList{"second"});
+    QVERIFY(!m_dialog->IsBusy());
+}
+
+void TestSearch::manySearchesInARow() {
+    m_server->SetDefaultReply(ServerReply::Answer(MakeSuggestionAnswer({{"same", "1"}})));
+    for (int i = 0; i < 50; ++i)
+        Search(QStringLiteral("keyword %1").arg(i));
+    WaitUntilIdle();
+    QCOMPARE(m_server->RequestCount(), 50);
+    QCOMPARE(Column(*m_dialog->Results(), 1), QStringList{"same"});
+    QVERIFY(!m_dialog->IsBusy());
+    QVERIFY(m_log->messages.isEmpty());
+}
+
+void TestSearch::clearAllDuringSearchIsRefilled() {
+    m_server->SetDefaultReply(ServerReply::Chunks(MakeSuggestionAnswer({{"a", "1"}}), 2, 300));
+    Search("red");
+    m_dialog->OnCommand(res::MakeCommandParam(res::IDC_CLEAR_ALL, 0));
+    QVERIFY(m_dialog->KeywordField()->text().isEmpty());
+    WaitUntilIdle();
+    QCOMPARE(Column(*m_dialog->Results(), 1), QStringList{"a"});
+    QVERIFY(m_dialog->KeywordField()->text().isEmpty());
+    QVERIFY(m_dialog->Panel()->toPlainText().isEmpty());
+}
+
+QTEST_MAIN(TestSearch)
+#include "test_search.moc"
