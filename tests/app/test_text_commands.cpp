@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -33,6 +34,7 @@ private slots:
 
     void generators_data();
     void generators();
+    void generatorsFollowTheListAsShown();
     void metaTagsOnEmptyListKeepsEverything();
     void generatorRestoresStoredKeyword();
     void menuRunsWhatButtonRuns_data();
@@ -115,6 +117,31 @@ void TestTextCommands::generators() {
     QCOMPARE(m_dialog->m_panelText, panelText);
     QCOMPARE(m_dialog->Panel()->toPlainText(), shown);
     QVERIFY(m_log->messages.isEmpty());
+}
+
+void TestTextCommands::generatorsFollowTheListAsShown() {
+    FillList({"pear", "apple", "fig", "kiwi"});
+    CKeywordListCtrl* list = m_dialog->Results();
+    QHeaderView* header = list->horizontalHeader();
+    // A click on "Similar Keywords" sorts the rows by it.
+    const QPoint heading(header->sectionViewportPosition(1) + header->sectionSize(1) / 2,
+                         header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, heading);
+    Command(res::IDC_COMMA_LIST);
+    QCOMPARE(m_dialog->m_panelText, QByteArray("apple,fig,kiwi,pear"));
+
+    // Delete removes the selected row from every text made later.
+    list->setFocus();
+    list->selectRow(1);
+    QTest::keyClick(list, Qt::Key_Delete);
+    Command(res::IDC_COMMA_LIST);
+    QCOMPARE(m_dialog->m_panelText, QByteArray("apple,kiwi,pear"));
+
+    // With the keyword column dragged to the end, the keywords are still what is read.
+    header->moveSection(header->visualIndex(1), 2);
+    QCOMPARE(header->logicalIndex(2), 1);
+    Command(res::IDC_WORDS_LIST);
+    QCOMPARE(m_dialog->m_panelText, QByteArray("apple\r\nkiwi\r\npear\r\n"));
 }
 
 void TestTextCommands::metaTagsOnEmptyListKeepsEverything() {
