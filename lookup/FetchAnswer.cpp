@@ -10,6 +10,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -60,7 +61,7 @@ FetchResult FetchAnswer(const QByteArray& requestAddress) {
     bool responseArrived = false;
     StopReason stopped = StopReason::None;
 
-    QNetworkReply* reply = manager.get(request);
+    const std::unique_ptr<QNetworkReply> reply(manager.get(request));
     QEventLoop loop;
     QTimer wholeFetchLimit;
     wholeFetchLimit.setSingleShot(true);
@@ -80,15 +81,16 @@ FetchResult FetchAnswer(const QByteArray& requestAddress) {
         }
     };
 
-    QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [&] {
+    QObject::connect(reply.get(), &QNetworkReply::metaDataChanged, reply.get(), [&] {
         if (reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid())
             responseArrived = true;
     });
     // The headers of a redirect that is being followed are not the answer.
-    QObject::connect(reply, &QNetworkReply::redirected, reply, [&] { responseArrived = false; });
-    QObject::connect(reply, &QNetworkReply::readyRead, reply, readAvailable);
-    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    QObject::connect(&wholeFetchLimit, &QTimer::timeout, reply, [&] {
+    QObject::connect(reply.get(), &QNetworkReply::redirected, reply.get(),
+                     [&] { responseArrived = false; });
+    QObject::connect(reply.get(), &QNetworkReply::readyRead, reply.get(), readAvailable);
+    QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&wholeFetchLimit, &QTimer::timeout, reply.get(), [&] {
         stopped = StopReason::WholeFetchLimit;
         reply->abort();
     });
@@ -113,7 +115,6 @@ FetchResult FetchAnswer(const QByteArray& requestAddress) {
         result.outcome = FetchResult::Outcome::AddressNotOpened;
         result.failure = FailureOf(error, stopped);
     }
-    delete reply;
     return result;
 }
 

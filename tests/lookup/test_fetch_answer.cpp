@@ -3,6 +3,7 @@
 #include "LocalSuggestionServer.h"
 
 #include <QElapsedTimer>
+#include <QSslSocket>
 #include <QTest>
 
 Q_DECLARE_METATYPE(ServerReply)
@@ -40,6 +41,7 @@ private slots:
     void fetches();
     void refusedPortDoesNotOpen();
     void sendsUserAgentAndAddress();
+    void programAsksOverTls();
     void describesFailure_data();
     void describesFailure();
 };
@@ -150,6 +152,13 @@ void TestFetchAnswer::sendsUserAgentAndAddress() {
     QCOMPARE(requests[0].target, QByteArray("/complete/search?output=toolbar&q=salt+%26+c%2B%2B+"
                                             "caf%C3%A9%09~&ie=UTF-8&oe=UTF-8"));
     QCOMPARE(requests[0].Header("User-Agent"), QByteArray(kUserAgent));
+}
+
+void TestFetchAnswer::programAsksOverTls() {
+    // The real service is asked over HTTPS; without a TLS backend every search would fail.
+    QVERIFY(BuildRequestAddress("red+apple")
+                .startsWith("https://www.google.com/complete/search?output=toolbar&q=red+apple"));
+    QVERIFY2(QSslSocket::supportsSsl(), "Qt Network has no working TLS backend");
 }
 
 void TestFetchAnswer::describesFailure_data() {
