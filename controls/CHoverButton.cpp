@@ -1,5 +1,6 @@
 #include "CHoverButton.h"
 
+#include "ColorContrast.h"
 #include "Icons.h"
 #include "StringTable.h"
 
@@ -10,6 +11,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 #include <algorithm>
 
@@ -111,6 +114,17 @@ void CHoverButton::paintEvent(QPaintEvent* /*event*/) {
     }
     if (!caption.isEmpty())
         DrawCaption(painter, CaptionArea(r, iconExtent, hasIcon).translated(pressShift));
+
+    // A click shows no focus, but someone moving through the window with Tab has to see
+    // which button Space will press.
+    if (m_keyboardFocus && hasFocus()) {
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = r.adjusted(2, 2, -2, -2);
+        option.backgroundColor = m_faceColor;
+        option.state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
 }
 
 void CHoverButton::DrawEdge(QPainter& painter, const QVector<QPoint>& points,
@@ -176,8 +190,25 @@ void CHoverButton::mouseDoubleClickEvent(QMouseEvent* event) {
         mousePressEvent(event);
 }
 
+void CHoverButton::focusInEvent(QFocusEvent* event) {
+    QPushButton::focusInEvent(event);
+    const Qt::FocusReason reason = event->reason();
+    m_keyboardFocus = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                      reason == Qt::ShortcutFocusReason;
+    update();
+}
+
+void CHoverButton::mousePressEvent(QMouseEvent* event) {
+    if (m_keyboardFocus) {
+        m_keyboardFocus = false;
+        update();
+    }
+    QPushButton::mousePressEvent(event);
+}
+
 void CHoverButton::focusOutEvent(QFocusEvent* event) {
     QPushButton::focusOutEvent(event);
+    m_keyboardFocus = false;
     if (m_hovering) {
         m_hoverBlocked = true;
         SetHovering(false);
@@ -225,6 +256,8 @@ void CHoverButton::ReadColors() {
     const QPalette& colors = palette();
     m_faceColor = colors.color(QPalette::Button);
     m_captionColor = colors.color(QPalette::ButtonText);
-    m_lightColor = colors.color(QPalette::Light);
-    m_shadowColor = colors.color(QPalette::Dark);
+    const res::EdgeColors edges = res::VisibleEdgeColors(colors.color(QPalette::Light),
+                                                         colors.color(QPalette::Dark), m_faceColor);
+    m_lightColor = edges.light;
+    m_shadowColor = edges.dark;
 }

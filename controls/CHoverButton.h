@@ -58,7 +58,9 @@ protected:
     void leaveEvent(QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -72,6 +74,7 @@ private:
     bool m_hovering = false;
     // Set by focus loss while hovered: no hover look until the pointer leaves.
     bool m_hoverBlocked = false;
+    bool m_keyboardFocus = false; // focus came by Tab or a shortcut: show where it is
     QColor m_faceColor;
     QColor m_captionColor;
     QColor m_lightColor;

@@ -1,5 +1,7 @@
 #include "CStaticLink.h"
 
+#include "ColorContrast.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -61,21 +63,6 @@ QAccessibleInterface* MakeLinkAccessible(const QString& className, QObject* obje
     return nullptr;
 }
 
-double Luminance(const QColor& color) {
-    auto channel = [](float value) {
-        return value <= 0.04045f ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
-    };
-    const QColor rgb = color.toRgb();
-    return 0.2126 * channel(rgb.redF()) + 0.7152 * channel(rgb.greenF()) +
-           0.0722 * channel(rgb.blueF());
-}
-
-double Contrast(const QColor& a, const QColor& b) {
-    const double la = Luminance(a);
-    const double lb = Luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
 } // namespace
 
 CStaticLink::Shell CStaticLink::DefaultShell() {
@@ -135,17 +122,7 @@ void CStaticLink::Activate() {
 
 QColor CStaticLink::LegibleColor(const QColor& color, const QColor& background) {
     constexpr double kReadable = 4.5;
-    if (Contrast(color, background) >= kReadable)
-        return color;
-    const QColor toward = Luminance(background) < 0.5 ? QColor(Qt::white) : QColor(Qt::black);
-    QColor mixed = color;
-    for (int step = 1; step <= 10 && Contrast(mixed, background) < kReadable; ++step) {
-        const double t = step / 10.0;
-        auto mix = [t](int from, int to) { return qRound(from + (to - from) * t); };
-        mixed = QColor(mix(color.red(), toward.red()), mix(color.green(), toward.green()),
-                       mix(color.blue(), toward.blue()));
-    }
-    return mixed;
+    return res::WithContrast(color, background, kReadable);
 }
 
 void CStaticLink::paintEvent(QPaintEvent* event) {

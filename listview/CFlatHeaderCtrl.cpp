@@ -1,5 +1,7 @@
 #include "CFlatHeaderCtrl.h"
 
+#include "ColorContrast.h"
+
 #include "CHeaderDragWnd.h"
 #include "HeaderGeometry.h"
 
@@ -54,9 +56,12 @@ CFlatHeaderCtrl::~CFlatHeaderCtrl() {
 
 void CFlatHeaderCtrl::ReadColors() {
     const QPalette& pal = palette();
-    m_colorHighlight = pal.color(QPalette::Active, QPalette::Light);
-    m_colorShadow = pal.color(QPalette::Active, QPalette::Dark);
     m_colorFace = pal.color(QPalette::Active, QPalette::Button);
+    const res::EdgeColors edges =
+        res::VisibleEdgeColors(pal.color(QPalette::Active, QPalette::Light),
+                               pal.color(QPalette::Active, QPalette::Dark), m_colorFace);
+    m_colorHighlight = edges.light;
+    m_colorShadow = edges.dark;
     m_colorText = pal.color(QPalette::Active, QPalette::ButtonText);
 }
 

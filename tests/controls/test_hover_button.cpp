@@ -106,6 +106,7 @@ private slots:
     void followsPaletteChange_data();
     void followsPaletteChange();
     void showsNoFocusRectangle();
+    void showsKeyboardFocus();
     void disabledCaptionIsEmbossed();
 
     void hoverFollowsEnterAndLeave();
@@ -296,16 +297,29 @@ void TestHoverButton::followsPaletteChange_data() {
     QTest::addColumn<QColor>("face");
     QTest::addColumn<QColor>("light");
     QTest::addColumn<QColor>("dark");
+    QTest::addColumn<QColor>("paintedLight");
+    QTest::addColumn<QColor>("paintedDark");
     QTest::newRow("light theme") << QColor(0xef, 0xef, 0xef) << QColor(Qt::white)
+                                 << QColor(0x9f, 0x9f, 0x9f) << QColor(Qt::white)
                                  << QColor(0x9f, 0x9f, 0x9f);
-    QTest::newRow("dark theme") << QColor(0x35, 0x35, 0x35) << QColor(0x50, 0x50, 0x50)
+    QTest::newRow("dark theme") << QColor(0x35, 0x35, 0x35) << QColor(0x66, 0x66, 0x66)
+                                << QColor(0x1a, 0x1a, 0x1a) << QColor(0x66, 0x66, 0x66)
                                 << QColor(0x1a, 0x1a, 0x1a);
+    // A theme whose light line hardly differs from the face gets one that shows.
+    QTest::newRow("dark theme, faint light line")
+        << QColor(0x35, 0x35, 0x35) << QColor(0x50, 0x50, 0x50) << QColor(0x1a, 0x1a, 0x1a)
+        << QColor(0x62, 0x62, 0x62) << QColor(0x1a, 0x1a, 0x1a);
+    QTest::newRow("light theme, faint dark line")
+        << QColor(0xef, 0xef, 0xef) << QColor(Qt::white) << QColor(0xd0, 0xd0, 0xd0)
+        << QColor(Qt::white) << QColor(0xa6, 0xa6, 0xa6);
 }
 
 void TestHoverButton::followsPaletteChange() {
     QFETCH(QColor, face);
     QFETCH(QColor, light);
     QFETCH(QColor, dark);
+    QFETCH(QColor, paintedLight);
+    QFETCH(QColor, paintedDark);
     CHoverButton& button = *m_host->button;
     QTest::mouseMove(&button, m_host->Centre());
     QPalette palette = button.palette();
@@ -316,8 +330,8 @@ void TestHoverButton::followsPaletteChange() {
 
     const QImage image = Grab(button);
     QCOMPARE(image.pixelColor(1, 1), face);
-    QCOMPARE(image.pixelColor(0, 0), light);
-    QCOMPARE(image.pixelColor(image.width() - 1, image.height() - 1), dark);
+    QCOMPARE(image.pixelColor(0, 0), paintedLight);
+    QCOMPARE(image.pixelColor(image.width() - 1, image.height() - 1), paintedDark);
 }
 
 void TestHoverButton::showsNoFocusRectangle() {
@@ -327,6 +341,22 @@ void TestHoverButton::showsNoFocusRectangle() {
     const QImage unfocused = Grab(button);
     button.setFocus();
     QVERIFY(button.hasFocus());
+    QCOMPARE(Grab(button), unfocused);
+    // Nor after a click, even when the focus had come by keyboard before.
+    button.setFocus(Qt::TabFocusReason);
+    QTest::mouseClick(&button, Qt::LeftButton, {}, m_host->Centre());
+    QTest::mouseMove(m_host->after, QPoint(1, 1));
+    button.setFocus();
+    QCOMPARE(Grab(button), unfocused);
+}
+
+void TestHoverButton::showsKeyboardFocus() {
+    CHoverButton& button = *m_host->button;
+    m_host->after->setFocus();
+    const QImage unfocused = Grab(button);
+    button.setFocus(Qt::TabFocusReason);
+    QVERIFY(Grab(button) != unfocused);
+    m_host->after->setFocus(Qt::TabFocusReason);
     QCOMPARE(Grab(button), unfocused);
 }
 
