@@ -21,14 +21,16 @@ else
 fi
 
 jobs=$(nproc)
-build() { # preset
-    [ -f "build/$1/build.ninja" ] || cmake --preset "$1" >/dev/null
-    cmake --build --preset "$1" -j "$jobs"
+build() { # preset [target...]
+    local preset=$1
+    shift
+    [ -f "build/$preset/build.ninja" ] || cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j "$jobs" ${1:+--target "$@"}
 }
 
 if [ $ci -eq 1 ]; then
     scripts/fuzz.sh 60
-    build tsan
+    build tsan worker_tests
     ctest --preset tsan -L worker -j "$jobs"
     build asan
     ASAN_OPTIONS="detect_leaks=1" UBSAN_OPTIONS="print_stacktrace=1" \
