@@ -1,5 +1,6 @@
 #include "CAboutBoxDlg.h"
 #include "CStaticLink.h"
+#include "FakeShell.h"
 #include "HelpPage.h"
 
 #include <QAction>
@@ -14,22 +15,6 @@
 #include <memory>
 
 namespace {
-
-// Stands in for the desktop: every open succeeds and is recorded.
-struct FakeShell {
-    QList<QUrl> opened;
-    int beeps = 0;
-    CStaticLink::Shell previous;
-
-    FakeShell() {
-        previous = CStaticLink::SetShell({[this](const QUrl& url) {
-                                              opened.append(url);
-                                              return true;
-                                          },
-                                          [this] { ++beeps; }});
-    }
-    ~FakeShell() { CStaticLink::SetShell(previous); }
-};
 
 // The box over a main window, modal as the About command runs it, shown and active.
 struct Shown {

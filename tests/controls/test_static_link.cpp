@@ -1,4 +1,5 @@
 #include "CStaticLink.h"
+#include "FakeShell.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -12,23 +13,6 @@
 #include <memory>
 
 namespace {
-
-// Stands in for the desktop: records what it is asked to open and answers as told.
-struct FakeShell {
-    bool succeed = true;
-    QList<QUrl> opened;
-    int beeps = 0;
-    CStaticLink::Shell previous;
-
-    FakeShell() {
-        previous = CStaticLink::SetShell({[this](const QUrl& url) {
-                                              opened.append(url);
-                                              return succeed;
-                                          },
-                                          [this] { ++beeps; }});
-    }
-    ~FakeShell() { CStaticLink::SetShell(previous); }
-};
 
 QImage Grab(QWidget& widget) {
     return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "CStaticLink.h"
+
+#include <QList>
+#include <QUrl>
+
+// Stands in for the desktop while it lives: records what a link asks it to open, answers
+// as told, and counts beeps.
+struct FakeShell {
+    bool succeed = true;
+    QList<QUrl> opened;
+    int beeps = 0;
+    CStaticLink::Shell previous;
+
+    FakeShell() {
+        previous = CStaticLink::SetShell({[this](const QUrl& url) {
+                                              opened.append(url);
+                                              return succeed;
+                                          },
+                                          [this] { ++beeps; }});
+    }
+    ~FakeShell() { CStaticLink::SetShell(previous); }
+    FakeShell(const FakeShell&) = delete;
+    FakeShell& operator=(const FakeShell&) = delete;
+};
