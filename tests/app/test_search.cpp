@@ -228,11 +228,17 @@ void TestSearch::searchDoneNoticeCarriesCommand1025() {
 void TestSearch::overlappingSearchesEndWithTheLastOne() {
     m_server->QueueReply(
         ServerReply::Chunks(MakeSuggestionAnswer({{"first", "1"}, {"first b", "1"}}), 2, 300));
-    m_server->QueueReply(ServerReply::Answer(MakeSuggestionAnswer({{"second", "2"}})));
+    m_server->QueueReply(ServerReply::Chunks(MakeSuggestionAnswer({{"second", "2"}}), 2, 600));
+    PreFill();
     Search("first");
+    // The second search starts once the first holds the lock, so the order is fixed.
+    QTRY_COMPARE_WITH_TIMEOUT(m_server->RequestCount(), 1, 5000);
     Search("second");
-    // The first notice reads the second worker's table, still empty while it waits.
-    QTRY_COMPARE_WITH_TIMEOUT(m_server->RequestCount(), 2, 5000);
+    // The first notice reads the second worker's table, still empty while it waits: the
+    // list empties and the busy state ends although the second search runs on.
+    QTRY_VERIFY_WITH_TIMEOUT(m_server->RequestCount() == 2, 5000);
+    QCOMPARE(m_dialog->Results()->rowCount(), 0);
+    QVERIFY(!m_dialog->IsBusy());
     WaitUntilIdle();
     QCOMPARE(Column(*m_dialog->Results(), 1), QStringList{"second"});
     QVERIFY(!m_dialog->IsBusy());
