@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-svg-dev qt6-qpa-plugins libqt6svg6
-    fonts-dejavu-core
+    fonts-dejavu-core locales
     xvfb xauth
     desktop-file-utils appstream dpkg-dev
     "$@"

@@ -1,8 +1,11 @@
 #include "ResultRanking.h"
 
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <clocale>
+#include <cstdlib>
 #include <optional>
 
 using Rows = std::vector<ResultRow>;
@@ -61,11 +64,19 @@ void TestResultRanking::parseCount() {
 }
 
 void TestResultRanking::parseCountIgnoresLocale() {
-    // A German locale's decimal comma must not change how counts read.
-    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
-        QSKIP("de_DE.UTF-8 locale not installed");
+    // A German locale's decimal comma must not change how counts read. The locale is
+    // compiled into a folder of the test's own, so it needs no system-wide install.
+    QTemporaryDir locales;
+    const QString name = QStringLiteral("de_DE.UTF-8");
+    if (QProcess::execute("localedef", {"-i", "de_DE", "-f", "UTF-8", locales.filePath(name)}) != 0)
+        QSKIP("localedef or the de_DE source (Debian package locales) is missing");
+    qputenv("LOCPATH", locales.path().toLocal8Bit());
+    QVERIFY(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"));
+    const double platformReading = std::strtod("2.5", nullptr);
     const std::optional<double> value = ParseCount("2.5");
     std::setlocale(LC_NUMERIC, "C");
+    qunsetenv("LOCPATH");
+    QCOMPARE(platformReading, 2.0); // the locale is in force: the C library stops at '.'
     QCOMPARE(value, std::optional<double>(2.5));
 }
 
