@@ -63,10 +63,7 @@ void CKeywordsDlg::SetPrompts(std::unique_ptr<IUserPrompts> prompts) {
 
 void CKeywordsDlg::BuildControls() {
     const res::DialogTemplate& dialog = res::MainDialogTemplate();
-    setWindowTitle(QString::fromUtf8(dialog.caption));
-    // A fixed frame without minimise or maximise box, as the template asks.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    CDialogBuilder::SetUpFrame(*this, dialog);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -187,8 +184,6 @@ void CKeywordsDlg::SetUpColumns() {
         m_results->setHorizontalHeaderItem(column, heading);
         m_results->setColumnWidth(column, m_results->ScaledWidth(kColumns[column].width));
     }
-    m_results->setShowGrid(true);
-    m_results->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_results->HeaderCtrl()->SetDragDrop(true);
 }
 

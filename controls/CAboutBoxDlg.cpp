@@ -10,10 +10,7 @@
 
 CAboutBoxDlg::CAboutBoxDlg(QWidget* parent) : QDialog(parent) {
     const res::DialogTemplate& dialog = res::AboutDialogTemplate();
-    setWindowTitle(QString::fromUtf8(dialog.caption));
-    // Caption and close box only: the box offers no context help.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    CDialogBuilder::SetUpFrame(*this, dialog);
 
     auto factory = [this](const res::ControlTemplate& control, QWidget* parentWidget) -> QWidget* {
         if (control.id != res::IDC_WEB_LINK)

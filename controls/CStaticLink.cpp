@@ -13,9 +13,6 @@
 #include <QStyleOptionFocusRect>
 #include <QTextDocument>
 
-#include <algorithm>
-#include <cmath>
-
 namespace {
 
 CStaticLink::Shell& CurrentShell() {

@@ -1,8 +1,7 @@
 #include "CFlatHeaderCtrl.h"
 
-#include "ColorContrast.h"
-
 #include "CHeaderDragWnd.h"
+#include "ColorContrast.h"
 #include "HeaderGeometry.h"
 
 #include <QApplication>
@@ -49,10 +48,7 @@ CFlatHeaderCtrl::CFlatHeaderCtrl(QWidget* parent) : QHeaderView(Qt::Horizontal, 
     ReadColors();
 }
 
-CFlatHeaderCtrl::~CFlatHeaderCtrl() {
-    delete m_dragWnd;
-    m_dragWnd = nullptr;
-}
+CFlatHeaderCtrl::~CFlatHeaderCtrl() = default;
 
 void CFlatHeaderCtrl::ReadColors() {
     const QPalette& pal = palette();
@@ -333,7 +329,7 @@ void CFlatHeaderCtrl::StartDragIfMoved(const QPoint& point) {
     bool refuse = false;
     emit DragBeginning(m_hotItem, &refuse);
     if (!refuse) {
-        m_dragWnd = new CHeaderDragWnd(this);
+        m_dragWnd = std::make_unique<CHeaderDragWnd>(this);
         QRect itemRect = ItemRect(m_hotItem);
         itemRect.moveTopLeft(viewport()->mapToGlobal(itemRect.topLeft()));
         m_dragWnd->CreateOverItem(itemRect, this, m_hotItem);
@@ -387,8 +383,7 @@ void CFlatHeaderCtrl::EndDrag() {
             order[static_cast<std::size_t>(i)] = logicalIndex(i);
         ApplyOrder(headergeom::ReorderedColumns(order, m_hotOrder, m_dropPosition));
     }
-    delete m_dragWnd;
-    m_dragWnd = nullptr;
+    m_dragWnd.reset();
     if (QWidget::mouseGrabber() == viewport())
         viewport()->releaseMouse();
     m_dragging = false;

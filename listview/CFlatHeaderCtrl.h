@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 class CHeaderDragWnd;
@@ -61,7 +62,7 @@ public:
     bool IsDragging() const { return m_dragging; }
     int DropPosition() const { return m_dropPosition; }
     int HotItem() const { return m_hotItem; }
-    CHeaderDragWnd* DragWnd() const { return m_dragWnd; }
+    CHeaderDragWnd* DragWnd() const { return m_dragWnd.get(); }
     const Item& PressedItem() const { return m_pressedItem; }
     int Spacing() const { return m_spacing; }
     QColor FaceColor() const { return m_colorFace; }
@@ -105,7 +106,7 @@ private:
     int m_dropPosition = -1;
     QColor m_colorDropMarker{255, 0, 0};
     bool m_dragging = false;
-    CHeaderDragWnd* m_dragWnd = nullptr;
+    std::unique_ptr<CHeaderDragWnd> m_dragWnd;
     Qt::MouseButtons m_buttonFlags;
     QPoint m_buttonPoint;
     bool m_sortAscending = false;

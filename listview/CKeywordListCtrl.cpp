@@ -9,21 +9,6 @@
 #include <QMouseEvent>
 
 #include <algorithm>
-#include <cstring>
-
-namespace {
-
-// Unsigned byte order of UTF-8 is code-point order, whatever the locale.
-int CompareBytes(const QByteArray& a, const QByteArray& b) {
-    const auto common = static_cast<std::size_t>(std::min(a.size(), b.size()));
-    if (common > 0) {
-        if (const int result = std::memcmp(a.constData(), b.constData(), common))
-            return result;
-    }
-    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
-}
-
-} // namespace
 
 CKeywordListCtrl::CKeywordListCtrl(QWidget* parent)
     : QTableWidget(parent), m_headerCtrl(new CFlatHeaderCtrl(this)) {
@@ -73,13 +58,15 @@ bool CKeywordListCtrl::SortRowsByColumn(int column, bool ascending, int lo, int 
         return false;
 
     const QByteArray pivot = CellText((lo + hi) / 2, column);
+    // QByteArray compares as unsigned bytes: code-point order for UTF-8, whatever the
+    // locale.
     // Texts are read from the cells at every comparison: the rows move under the scan.
     auto before = [&](int row) {
-        const int order = CompareBytes(CellText(row, column), pivot);
+        const int order = CellText(row, column).compare(pivot);
         return ascending ? order < 0 : order > 0;
     };
     auto after = [&](int row) {
-        const int order = CompareBytes(CellText(row, column), pivot);
+        const int order = CellText(row, column).compare(pivot);
         return ascending ? order > 0 : order < 0;
     };
     int i = lo;

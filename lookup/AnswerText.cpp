@@ -67,16 +67,6 @@ Charset CharsetOf(QByteArrayView contentType) {
     return Charset::Utf8;
 }
 
-QByteArray FromWindows1251(QByteArrayView body) {
-    QString text;
-    text.reserve(body.size());
-    for (const char c : body) {
-        const auto byte = static_cast<unsigned char>(c);
-        text.append(byte < 0x80 ? QChar(byte) : QChar(kWindows1251High[byte - 0x80]));
-    }
-    return text.toUtf8();
-}
-
 bool IsDigit(char c, int base) {
     if (c >= '0' && c <= '9')
         return true;
@@ -105,6 +95,16 @@ void AppendUtf8(QByteArray& out, char32_t code) {
         out.append(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
         out.append(static_cast<char>(0x80 | (code & 0x3F)));
     }
+}
+
+QByteArray FromWindows1251(QByteArrayView body) {
+    QByteArray out;
+    out.reserve(body.size() * 2);
+    for (const char c : body) {
+        const auto byte = static_cast<unsigned char>(c);
+        AppendUtf8(out, byte < 0x80 ? char32_t(byte) : char32_t(kWindows1251High[byte - 0x80]));
+    }
+    return out;
 }
 
 // The code point of a numeric reference such as "#233" or "#xE9" (without '&' and ';'),

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <mutex>
 
 namespace {
 
@@ -45,7 +46,9 @@ FetchResult FetchAnswer(const QByteArray& requestAddress) {
     if (!QCoreApplication::instance())
         return result;
 
-    QNetworkProxyFactory::setUseSystemConfiguration(true);
+    // A process-wide setting: made once, not by every worker.
+    static std::once_flag systemProxy;
+    std::call_once(systemProxy, [] { QNetworkProxyFactory::setUseSystemConfiguration(true); });
     QNetworkAccessManager manager;
 
     QNetworkRequest request(QUrl::fromEncoded(requestAddress));

@@ -78,6 +78,12 @@ std::vector<QWidget*> CDialogBuilder::Build(QWidget& clientArea, const res::Dial
     return widgets;
 }
 
+void CDialogBuilder::SetUpFrame(QWidget& window, const res::DialogTemplate& dialog) {
+    window.setWindowTitle(QString::fromUtf8(dialog.caption));
+    window.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+}
+
 QWidget* CDialogBuilder::MakeStandardControl(const ControlTemplate& control, QWidget* parent) {
     const QString text = QString::fromUtf8(control.text);
     switch (control.kind) {

@@ -37,6 +37,10 @@ public:
 
     static QWidget* MakeStandardControl(const res::ControlTemplate& control, QWidget* parent);
 
+    // The window a template describes: its caption, a fixed frame with a close box and no
+    // minimise, maximise or context-help box.
+    static void SetUpFrame(QWidget& window, const res::DialogTemplate& dialog);
+
 private:
     QSize m_baseUnits;
 };

@@ -43,10 +43,14 @@ QString WriteEmbeddedCopy() {
 } // namespace
 
 QUrl HelpPageUrl() {
-    QString path = InstalledHelpPage();
-    if (path.isEmpty())
-        path = WriteEmbeddedCopy();
-    return path.isEmpty() ? QUrl() : QUrl::fromLocalFile(path);
+    // Found, or written out, once per run: every About box asks for it.
+    static const QUrl url = [] {
+        QString path = InstalledHelpPage();
+        if (path.isEmpty())
+            path = WriteEmbeddedCopy();
+        return path.isEmpty() ? QUrl() : QUrl::fromLocalFile(path);
+    }();
+    return url;
 }
 
 } // namespace res
