@@ -12,13 +12,16 @@ constexpr std::string_view kEndMarker = "\"/>";
 constexpr auto kNone = std::string_view::npos;
 
 // The text from `from` on, `length` bytes long; a negative length (an end marker that
-// overlaps the quote of its own start marker) gives the empty text.
+// overlaps the quote of its own start marker) gives the empty text. A control character
+// becomes a blank whether it came as a byte or as a character reference.
 QByteArray Take(std::string_view text, std::size_t from, std::ptrdiff_t length) {
     if (length <= 0 || from >= text.size())
         return {};
     const std::string_view part = text.substr(from, static_cast<std::size_t>(length));
-    return DecodeCharacterReferences(
-        QByteArrayView(part.data(), static_cast<qsizetype>(part.size())));
+    QByteArray taken =
+        DecodeCharacterReferences(QByteArrayView(part.data(), static_cast<qsizetype>(part.size())));
+    BlankControlCharacters(taken);
+    return taken;
 }
 
 std::ptrdiff_t Distance(std::size_t from, std::size_t to) {

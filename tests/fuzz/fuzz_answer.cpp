@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes through answer decoding and the parser. The first byte picks
-// the charset the reply claims, the rest is the body.
+// the charset the reply claims, the rest is the body. Stored texts must be valid UTF-8
+// without control characters.
 #include "AnswerText.h"
 #include "ParseAnswer.h"
 
@@ -34,12 +35,29 @@ bool IsValidUtf8(const QByteArray& text) {
     return pending == 0;
 }
 
+bool HasControlCharacter(const QByteArray& text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte < 0x20 || byte == 0x7F)
+            return true;
+        if (byte == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) < 0xA0)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::array<QByteArray, 5> kContentTypes{
-        "text/xml", "text/xml; charset=UTF-8", "text/xml; charset=ISO-8859-1",
-        "text/xml; charset=\"windows-1251\"", "text/html; charset=bogus"};
+    static const std::array<QByteArray, 9> kContentTypes{"text/xml",
+                                                         "text/xml; charset=UTF-8",
+                                                         "text/xml; charset=ISO-8859-1",
+                                                         "text/xml; charset=\"windows-1251\"",
+                                                         "text/html; charset=bogus",
+                                                         "text/xml; charset=Shift_JIS",
+                                                         "text/xml; charset=koi8-r",
+                                                         "text/xml; charset=iso-2022-jp",
+                                                         "text/xml; charset=utf-16"};
     if (size == 0)
         return 0;
     const QByteArray& contentType = kContentTypes[data[0] % kContentTypes.size()];
@@ -59,8 +77,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
     }
     for (int slot = 0; slot < table.count; ++slot) {
-        if (!IsValidUtf8(table.suggestions[slot]) || !IsValidUtf8(table.popularities[slot]))
-            std::abort();
+        for (const QByteArray* text : {&table.suggestions[slot], &table.popularities[slot]}) {
+            if (!IsValidUtf8(*text) || HasControlCharacter(*text))
+                std::abort();
+        }
     }
     return 0;
 }

@@ -1,3 +1,4 @@
+#include "AnswerCharset.h"
 #include "AnswerText.h"
 
 #include <QString>
@@ -16,6 +17,10 @@ class TestAnswerText : public QObject {
 private slots:
     void decodesCharset_data();
     void decodesCharset();
+    void decodesThroughTheSystem_data();
+    void decodesThroughTheSystem();
+    void unusableLabelsReadAsUtf8_data();
+    void unusableLabelsReadAsUtf8();
     void invalidUtf8BecomesValid_data();
     void invalidUtf8BecomesValid();
     void decodesCharacterReferences_data();
@@ -46,6 +51,19 @@ void TestAnswerText::decodesCharset_data() {
         << cafeUtf8 << QByteArray("text/xml; charset=x-unheard-of") << cafeUtf8;
     QTest::newRow("ISO-8859-1") << cafeLatin1 << QByteArray("text/xml; charset=ISO-8859-1")
                                 << cafeUtf8;
+    // Browsers read every Latin-1 and ASCII label as windows-1252: 0x80 to 0x9F are the
+    // euro sign, curly quotes and dashes, not control characters.
+    const QByteArray quoted1252 = "\x80 \x93"
+                                  "caf\xE9\x94 \x96 \x85";
+    const QByteArray quotedUtf8 = "\xE2\x82\xAC \xE2\x80\x9C"
+                                  "caf\xC3\xA9\xE2\x80\x9D \xE2\x80\x93 \xE2\x80\xA6";
+    for (const char* label : {"windows-1252", "ISO-8859-1", "latin1", "us-ascii", "cp1252"}) {
+        QTest::addRow("%s as windows-1252", label)
+            << quoted1252 << "text/xml; charset=" + QByteArray(label) << quotedUtf8;
+    }
+    QTest::newRow("windows-1252 unassigned byte is its C1 control")
+        << QByteArray("a\x81z") << QByteArray("text/xml; charset=windows-1252")
+        << QByteArray("a\xC2\x81z");
     QTest::newRow("latin1, quoted, spaced")
         << cafeLatin1 << QByteArray("text/xml ;  Charset = \"latin1\" ") << cafeUtf8;
     QTest::newRow("charset after another parameter")
@@ -67,6 +85,71 @@ void TestAnswerText::decodesCharset() {
     QFETCH(QByteArray, contentType);
     QFETCH(QByteArray, expected);
     QCOMPARE(DecodeAnswer(body, contentType), expected);
+}
+
+void TestAnswerText::decodesThroughTheSystem_data() {
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QByteArray>("label");
+    QTest::addColumn<QByteArray>("converter"); // the system's converter the label needs
+    QTest::addColumn<QByteArray>("expected");
+
+    const QByteArray nihon = "\xE6\x97\xA5\xE6\x9C\xAC";    // 日本
+    const QByteArray zhongwen = "\xE4\xB8\xAD\xE6\x96\x87"; // 中文
+    QTest::newRow("KOI8-R") << QByteArray("\xD0\xD2\xC9\xD7\xC5\xD4") << QByteArray("koi8-r")
+                            << QByteArray("KOI8-R")
+                            << QByteArray("\xD0\xBF\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82");
+    QTest::newRow("ISO-8859-2") << QByteArray("\xA3\xF3"
+                                              "d\xBC")
+                                << QByteArray("iso-8859-2") << QByteArray("ISO-8859-2")
+                                << QByteArray("\xC5\x81\xC3\xB3"
+                                              "d\xC5\xBA");
+    QTest::newRow("ISO-8859-15 euro") << QByteArray("5\xA4") << QByteArray("latin9")
+                                      << QByteArray("ISO-8859-15") << QByteArray("5\xE2\x82\xAC");
+    QTest::newRow("ISO-8859-9 read as windows-1254")
+        << QByteArray("\x93\xFD") << QByteArray("iso-8859-9") << QByteArray("CP1254")
+        << QByteArray("\xE2\x80\x9C\xC4\xB1");
+    QTest::newRow("Shift_JIS") << QByteArray("\x93\xFA\x96\x7B") << QByteArray("shift_jis")
+                               << QByteArray("CP932") << nihon;
+    QTest::newRow("EUC-JP") << QByteArray("\xC6\xFC\xCB\xDC") << QByteArray("euc-jp")
+                            << QByteArray("EUC-JP") << nihon;
+    QTest::newRow("EUC-KR") << QByteArray("\xC7\xD1\xB1\xB9") << QByteArray("euc-kr")
+                            << QByteArray("CP949") << QByteArray("\xED\x95\x9C\xEA\xB5\xAD");
+    QTest::newRow("GB2312 read as GB18030")
+        << QByteArray("\xD6\xD0\xCE\xC4") << QByteArray("gb2312") << QByteArray("GB18030")
+        << zhongwen;
+    QTest::newRow("GB18030") << QByteArray("\xD6\xD0\xCE\xC4") << QByteArray("gb18030")
+                             << QByteArray("GB18030") << zhongwen;
+    QTest::newRow("Big5") << QByteArray("\xA4\xA4\xA4\xE5") << QByteArray("big5")
+                          << QByteArray("BIG5-HKSCS") << zhongwen;
+    QTest::newRow("a label only the system knows")
+        << QByteArray("caf\x82") << QByteArray("cp437") << QByteArray("cp437")
+        << QByteArray("caf\xC3\xA9");
+    QTest::newRow("malformed bytes become U+FFFD")
+        << QByteArray("a\x80z\x93") << QByteArray("shift_jis") << QByteArray("CP932")
+        << QByteArray("a\xEF\xBF\xBDz\xEF\xBF\xBD");
+}
+
+void TestAnswerText::decodesThroughTheSystem() {
+    QFETCH(QByteArray, body);
+    QFETCH(QByteArray, label);
+    QFETCH(QByteArray, converter);
+    QFETCH(QByteArray, expected);
+    if (!DecodeWithSystem("", converter.constData()))
+        QSKIP("the system has no converter for this charset");
+    QCOMPARE(DecodeAnswer(body, "text/xml; charset=" + label), expected);
+}
+
+void TestAnswerText::unusableLabelsReadAsUtf8_data() {
+    QTest::addColumn<QByteArray>("label");
+    QTest::newRow("unknown") << QByteArray("x-unheard-of");
+    QTest::newRow("a path") << QByteArray("../../../tmp/gconv");
+    QTest::newRow("a converter option") << QByteArray("latin2//translit");
+    QTest::newRow("overlong") << QByteArray(300, 'a');
+}
+
+void TestAnswerText::unusableLabelsReadAsUtf8() {
+    QFETCH(QByteArray, label);
+    QCOMPARE(DecodeAnswer("caf\xC3\xA9", "text/xml; charset=" + label), QByteArray("caf\xC3\xA9"));
 }
 
 void TestAnswerText::invalidUtf8BecomesValid_data() {

@@ -88,6 +88,26 @@ void TestParseAnswer::parses_data() {
         << Texts{"salt & pepper", "<b> caf\xC3\xA9"} << Texts{"12", "3"};
     QTest::newRow("marker text inside an entity stays text")
         << head + Entry("&quot;/&gt;", "1") << Texts{"\"/>"} << Texts{"1"};
+
+    // No answer can break a line of the user's texts or reach a terminal with an escape.
+    QTest::newRow("control references become blanks")
+        << head + Entry("line&#10;break&#13;&#7;&#x1b;[31m", "1&#9;2") << Texts{"line break   [31m"}
+        << Texts{"1 2"};
+    QTest::newRow("raw control bytes become blanks") << head + Entry("a\x01"
+                                                                     "b\x7F"
+                                                                     "c\nd",
+                                                                     "\x1B"
+                                                                     "9")
+                                                     << Texts{"a b c d"} << Texts{" 9"};
+    QTest::newRow("C1 controls become one blank each")
+        << head + Entry("x\xC2\x85y&#x9B;z&#128;", "1") << Texts{"x y z "} << Texts{"1"};
+    QTest::newRow("other invisible characters stay") << head + Entry("a\xC2\xA0"
+                                                                     "b&#x2028;c\xC2\xA9",
+                                                                     "1")
+                                                     << Texts{"a\xC2\xA0"
+                                                              "b\xE2\x80\xA8"
+                                                              "c\xC2\xA9"}
+                                                     << Texts{"1"};
 }
 
 void TestParseAnswer::parses() {
@@ -122,6 +142,11 @@ void TestParseAnswer::decodesAnswerCharset_data() {
     QTest::newRow("windows-1251") << "<toplevel>" + Entry("\xEC\xE8\xF0", "10")
                                   << QByteArray("text/xml; charset=windows-1251")
                                   << QByteArray("\xD0\xBC\xD0\xB8\xD1\x80");
+    // What browsers do with a Latin-1 label: the unassigned 0x81 is a C1 control, blanked.
+    QTest::newRow("Latin-1 label with curly quotes and a C1 byte")
+        << "<toplevel>" + Entry("\x93pie\x94\x81\x96", "10")
+        << QByteArray("text/xml; charset=ISO-8859-1")
+        << QByteArray("\xE2\x80\x9Cpie\xE2\x80\x9D \xE2\x80\x93");
 }
 
 void TestParseAnswer::decodesAnswerCharset() {
