@@ -28,6 +28,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QStandardPaths>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include <map>
@@ -198,6 +199,7 @@ void CKeywordsDlg::DoDataExchange(bool saveAndValidate, bool& ok) {
         m_keywordEdit->setMaxLength(kKeywordLimit);
         m_keywordEdit->setText(m_keyword);
         m_panelEdit->setPlainText(DisplayFromPanelText(m_panelText));
+        m_panelShown = m_panelEdit->document()->toRawText();
         return;
     }
     const QString keyword = m_keywordEdit->text();
@@ -208,7 +210,11 @@ void CKeywordsDlg::DoDataExchange(bool saveAndValidate, bool& ok) {
         return;
     }
     m_keyword = keyword;
-    m_panelText = PanelTextFromDisplay(m_panelEdit->toPlainText());
+    // The panel cannot hold every generated text as it is (a U+2029 inside a keyword turns
+    // into a paragraph break), so a panel the user left alone keeps the string it shows.
+    const QString shown = m_panelEdit->document()->toRawText();
+    if (shown != m_panelShown)
+        m_panelText = PanelTextFromDisplay(shown);
 }
 
 bool CKeywordsDlg::OnCommand(unsigned param, qintptr /*extra*/) {

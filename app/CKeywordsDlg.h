@@ -99,6 +99,7 @@ private:
     std::shared_ptr<const SuggestionTable> m_workerTable; // that worker's table
     QIcon m_icon;
 
+    QString m_panelShown; // the panel's text as the last exchange to the fields left it
     QLineEdit* m_keywordEdit = nullptr;
     QPlainTextEdit* m_panelEdit = nullptr;
     QMenuBar* m_menuBar = nullptr;

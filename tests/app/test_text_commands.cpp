@@ -41,6 +41,9 @@ private slots:
     void menuRunsWhatButtonRuns();
     void copyTakesTypedEdits();
     void copyOfEmptyPanelEmptiesClipboard();
+    void copyAndSaveKeepGeneratedBytes_data();
+    void copyAndSaveKeepGeneratedBytes();
+    void editedPanelKeepsItsCharacters();
     void saveWritesWhatPanelShows();
     void saveAppliesNameRule_data();
     void saveAppliesNameRule();
@@ -243,6 +246,47 @@ void TestTextCommands::copyOfEmptyPanelEmptiesClipboard() {
     Command(res::IDC_COPY_TEXT);
     QCOMPARE(QGuiApplication::clipboard()->text(), QString());
     QVERIFY(m_log->messages.isEmpty());
+}
+
+void TestTextCommands::copyAndSaveKeepGeneratedBytes_data() {
+    QTest::addColumn<int>("command");
+    QTest::addColumn<QByteArray>("generated");
+    // A no-break space, a line separator and a paragraph separator inside keywords: the
+    // text widget would turn them into a blank and line breaks.
+    QTest::newRow("meta tags") << res::IDC_META_TAGS
+                               << QByteArray("<meta name=\"keywords\" content=\"red\u00A0apple,"
+                                             "green\u2028apple,pie\u2029crust\">");
+    QTest::newRow("words list") << res::IDC_WORDS_LIST
+                                << QByteArray("red\u00A0apple\r\ngreen\u2028apple\r\n"
+                                              "pie\u2029crust\r\n");
+    QTest::newRow("comma list") << res::IDC_COMMA_LIST
+                                << QByteArray("red\u00A0apple,green\u2028apple,pie\u2029crust");
+}
+
+void TestTextCommands::copyAndSaveKeepGeneratedBytes() {
+    QFETCH(int, command);
+    QFETCH(QByteArray, generated);
+    FillList({QStringLiteral("red\u00A0apple"), QStringLiteral("green\u2028apple"),
+              QStringLiteral("pie\u2029crust")});
+    Command(command);
+    QCOMPARE(m_dialog->m_panelText, generated);
+    Command(res::IDC_COPY_TEXT);
+    QCOMPARE(QGuiApplication::clipboard()->text().toUtf8(), generated);
+    m_log->nextSavePath = m_dir->filePath("keywords.txt");
+    Command(res::IDC_SAVE_TEXT);
+    QCOMPARE(ReadAll(m_log->nextSavePath), generated);
+}
+
+void TestTextCommands::editedPanelKeepsItsCharacters() {
+    FillList({QStringLiteral("red\u00A0apple"), QStringLiteral("green\u2028apple")});
+    Command(res::IDC_WORDS_LIST);
+    m_dialog->Panel()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(m_dialog->Panel(), "pie");
+    Command(res::IDC_COPY_TEXT);
+    // Only the paragraph breaks the user sees are line ends.
+    const QByteArray expected("red\u00A0apple\r\ngreen\u2028apple\r\npie");
+    QCOMPARE(m_dialog->m_panelText, expected);
+    QCOMPARE(QGuiApplication::clipboard()->text().toUtf8(), expected);
 }
 
 void TestTextCommands::saveWritesWhatPanelShows() {

@@ -21,6 +21,11 @@ void TestPanelText::fromDisplay_data() {
     QTest::newRow("paragraph separator") << QString::fromUtf8("a\u2029b") << QByteArray("a\r\nb");
     QTest::newRow("blank lines kept") << QStringLiteral("a\n\n\nb") << QByteArray("a\r\n\r\n\r\nb");
     QTest::newRow("UTF-8") << QString::fromUtf8("ключ\n") << QByteArray("ключ\r\n");
+    // Characters of a keyword, not line ends.
+    QTest::newRow("line separator stays")
+        << QString::fromUtf8("a\u2028b") << QByteArray("a\u2028b");
+    QTest::newRow("no-break space stays")
+        << QString::fromUtf8("a\u00A0b") << QByteArray("a\u00A0b");
 }
 
 void TestPanelText::fromDisplay() {
@@ -34,6 +39,8 @@ void TestPanelText::roundTripKeepsEveryLineEnd_data() {
     QTest::newRow("column list") << QByteArray("a\r\nb\r\nc\r\n");
     QTest::newRow("meta tag") << QByteArray("<meta name=\"keywords\" content=\"a,b\">");
     QTest::newRow("empty lines") << QByteArray("\r\n\r\nx\r\n\r\n");
+    QTest::newRow("keywords with a line separator and a no-break space")
+        << QByteArray("red\u2028apple\r\ngreen\u00A0apple\r\n");
 }
 
 void TestPanelText::roundTripKeepsEveryLineEnd() {
