@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QHideEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -257,6 +258,7 @@ void CFlatHeaderCtrl::mousePressEvent(QMouseEvent* event) {
             UpdateHitTest(point);
         m_buttonFlags = event->buttons();
         m_buttonPoint = point;
+        WatchPress(true);
         if (m_hotItem >= 0) {
             m_pressedItem = GetItem(m_hotItem);
             if (m_hitTest.area == HitArea::OnHeader)
@@ -285,6 +287,8 @@ void CFlatHeaderCtrl::mouseReleaseEvent(QMouseEvent* event) {
             }
         }
     }
+    if (!PressUnderWay())
+        WatchPress(false);
     if (!endedDrag) {
         QHeaderView::mouseReleaseEvent(event);
         return;
@@ -299,6 +303,11 @@ void CFlatHeaderCtrl::mouseReleaseEvent(QMouseEvent* event) {
 
 void CFlatHeaderCtrl::mouseMoveEvent(QMouseEvent* event) {
     const QPoint point = event->position().toPoint();
+    if (PressUnderWay() && !event->buttons().testFlag(Qt::LeftButton)) {
+        // The button went up where the header did not see it.
+        CancelPress();
+        return;
+    }
     if (event->buttons() == Qt::NoButton && !m_dragging) {
         // Hovering stands for the platform's hit test; it also picks the divider cursor.
         UpdateHitTest(point);
@@ -397,4 +406,63 @@ void CFlatHeaderCtrl::ApplyOrder(const std::vector<int>& order) {
         if (from >= 0 && from != position)
             moveSection(from, position);
     }
+}
+
+bool CFlatHeaderCtrl::PressUnderWay() const {
+    return m_buttonFlags.testFlag(Qt::LeftButton) || m_dragging;
+}
+
+void CFlatHeaderCtrl::WatchPress(bool watch) {
+    if (watch == m_watchingPress)
+        return;
+    m_watchingPress = watch;
+    // Only while a press lasts: every event of the application passes this filter then.
+    if (watch)
+        qApp->installEventFilter(this);
+    else
+        qApp->removeEventFilter(this);
+}
+
+bool CFlatHeaderCtrl::eventFilter(QObject* watched, QEvent* event) {
+    if (!PressUnderWay())
+        return false;
+    bool interrupted = false;
+    switch (event->type()) {
+    case QEvent::WindowBlocked:
+    case QEvent::WindowDeactivate:
+    case QEvent::Hide:
+        interrupted = watched == window();
+        break;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+        // The press belongs to the header; a button event anywhere else means its
+        // release went there. Events reach a window before its widgets: only widgets count.
+        interrupted = watched->isWidgetType() && watched != viewport() && watched != this;
+        break;
+    case QEvent::MouseMove:
+        interrupted = m_dragging && QWidget::mouseGrabber() != viewport();
+        break;
+    default:
+        break;
+    }
+    if (interrupted)
+        CancelPress();
+    return false;
+}
+
+void CFlatHeaderCtrl::hideEvent(QHideEvent* event) {
+    QHeaderView::hideEvent(event);
+    CancelPress();
+}
+
+void CFlatHeaderCtrl::CancelPress() {
+    if (!PressUnderWay())
+        return;
+    m_dropPosition = -1;
+    // Left of the first item, however far the list is scrolled: QHeaderView sees no click.
+    const QPointF outside(-offset() - 1, -1);
+    QMouseEvent release(QEvent::MouseButtonRelease, outside, viewport()->mapToGlobal(outside),
+                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    mouseReleaseEvent(&release);
 }

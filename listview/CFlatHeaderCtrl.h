@@ -85,6 +85,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ReadColors();
@@ -94,6 +96,13 @@ private:
     void TrackDrag(const QPoint& point);
     void EndDrag();
     void ApplyOrder(const std::vector<int>& order);
+    // A press (pressed look, divider press or drag) is under way.
+    bool PressUnderWay() const;
+    // Starts or stops watching for what keeps the release from reaching the header.
+    void WatchPress(bool watch);
+    // Ends a press whose release can no longer reach the header, as a release outside
+    // every item would: no drop, no click.
+    void CancelPress();
 
     int m_spacing = 6;
     int m_arrowWidth = 8;
@@ -116,4 +125,5 @@ private:
     QColor m_colorFace;
     QColor m_colorText;
     bool m_dragDrop = false;
+    bool m_watchingPress = false;
 };

@@ -7,6 +7,7 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
 
 #include <algorithm>
 
@@ -20,11 +21,15 @@ CKeywordListCtrl::CKeywordListCtrl(QWidget* parent)
     // Tab must leave the list: it is the only way out of it by keyboard.
     setTabKeyNavigation(false);
     setContextMenuPolicy(Qt::PreventContextMenu);
+    // A click on a heading is the header's and leaves the keyboard focus where it is; the
+    // list takes the focus itself when its rows or its scroll bars are clicked.
+    setFocusPolicy(Qt::TabFocus);
+    verticalScrollBar()->installEventFilter(this);
+    horizontalScrollBar()->installEventFilter(this);
     verticalHeader()->hide();
     // Rows as tight as a report list's: the text and a little air, not a spin box's height.
     verticalHeader()->setMinimumSectionSize(fontMetrics().height() + 4);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
-    // No scroll-bar hook is needed: Qt hands a scroll bar's click focus up to the list.
 
     connect(m_headerCtrl, &QHeaderView::sectionClicked, this, &CKeywordListCtrl::OnColumnClick);
     // The list lets every column drag begin and end.
@@ -171,7 +176,17 @@ void CKeywordListCtrl::SelectAndFocusRow(int row) {
     selectionModel()->setCurrentIndex(target, QItemSelectionModel::NoUpdate);
 }
 
+bool CKeywordListCtrl::eventFilter(QObject* watched, QEvent* event) {
+    // Scrolling with a scroll bar takes the focus first.
+    if (event->type() == QEvent::MouseButtonPress &&
+        (watched == verticalScrollBar() || watched == horizontalScrollBar()) && !hasFocus())
+        setFocus(Qt::MouseFocusReason);
+    return QTableWidget::eventFilter(watched, event);
+}
+
 void CKeywordListCtrl::mousePressEvent(QMouseEvent* event) {
+    if (!hasFocus())
+        setFocus(Qt::MouseFocusReason);
     QTableWidget::mousePressEvent(event);
     if (event->button() != Qt::LeftButton)
         return;

@@ -4,6 +4,8 @@
 #include "ListFixture.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -36,6 +38,8 @@ private slots:
     void refusals();
     void releaseCleansUp();
     void cellFromPointAfterDrag();
+    void interruptedPressEnds_data();
+    void interruptedPressEnds();
 
 private:
     void Press(int column);
@@ -352,6 +356,79 @@ void TestColumnDrag::cellFromPointAfterDrag() {
     QCOMPARE(column, 2);
     QCOMPARE(m_list->CellFromPoint(QPoint(80, y), &column), 1);
     QCOMPARE(column, 0);
+}
+
+void TestColumnDrag::interruptedPressEnds_data() {
+    QTest::addColumn<QString>("interruption");
+    QTest::addColumn<bool>("dragging");
+    for (const char* interruption : {"modal window", "deactivation", "hidden", "release elsewhere",
+                                     "move without the button", "grab taken"}) {
+        QTest::addRow("%s, pressed", interruption) << QString::fromLatin1(interruption) << false;
+        QTest::addRow("%s, dragging", interruption) << QString::fromLatin1(interruption) << true;
+    }
+}
+
+void TestColumnDrag::interruptedPressEnds() {
+    QFETCH(QString, interruption);
+    QFETCH(bool, dragging);
+    QWidget other;
+    other.resize(100, 50);
+    other.show();
+    QApplication::setActiveWindow(m_list.get());
+    QVERIFY(QTest::qWaitForWindowActive(m_list.get()));
+    const QImage before = Snapshot(*m_header);
+
+    Press(2);
+    if (dragging) {
+        MoveTo(SectionPoint(*m_header, 0, 0.25));
+        MoveTo(SectionPoint(*m_header, 0, 0.25));
+        QVERIFY(m_header->IsDragging());
+        QCOMPARE(m_header->DropPosition(), 0);
+    }
+
+    QDialog modal;
+    if (interruption == "modal window") {
+        // A failed search's message box opening under the held button.
+        modal.setWindowModality(Qt::ApplicationModal);
+        modal.show();
+    } else if (interruption == "deactivation") {
+        QApplication::setActiveWindow(&other);
+    } else if (interruption == "hidden") {
+        m_list->hide();
+    } else if (interruption == "release elsewhere") {
+        QTest::mouseRelease(&other, Qt::LeftButton, {}, QPoint(5, 5));
+    } else if (interruption == "move without the button") {
+        QMouseEvent move(QEvent::MouseMove, SectionPoint(*m_header, 1, 0.5),
+                         m_header->viewport()->mapToGlobal(SectionPoint(*m_header, 1, 0.5)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(m_header->viewport(), &move);
+    } else if (interruption == "grab taken") {
+        other.grabMouse();
+        QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), other.mapToGlobal(QPointF(5, 5)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&other, &move);
+        other.releaseMouse();
+    }
+
+    // As after a release outside every item: nothing held, shown or moved.
+    QVERIFY(!QWidget::mouseGrabber());
+    QVERIFY(!m_header->IsDragging());
+    QVERIFY(!m_header->DragWnd());
+    QCOMPARE(m_header->DropPosition(), -1);
+    QCOMPARE(DisplayOrder(*m_header), (Order{0, 1, 2}));
+
+    // The user lets go somewhere else; then the header works as before.
+    QTest::mouseRelease(&other, Qt::LeftButton, {}, QPoint(5, 5));
+    modal.hide();
+    m_list->show();
+    QApplication::setActiveWindow(m_list.get());
+    QVERIFY(QTest::qWaitForWindowActive(m_list.get()));
+    QCOMPARE(Snapshot(*m_header), before); // no pressed heading
+    QSignalSpy clicks(m_header, &QHeaderView::sectionClicked);
+    QTest::mouseClick(m_header->viewport(), Qt::LeftButton, {}, SectionPoint(*m_header, 1, 0.5));
+    QCOMPARE(clicks.count(), 1);
+    QCOMPARE(m_header->GetSortColumn(), 1);
+    QCOMPARE(DisplayOrder(*m_header), (Order{0, 1, 2}));
 }
 
 QTEST_MAIN(TestColumnDrag)

@@ -92,6 +92,7 @@ private slots:
     void noEditorEver();
     void contextMenuHasNoEffect();
     void scrollBarTakesFocus();
+    void headingClickLeavesFocus();
     void cellFromPoint_data();
     void cellFromPoint();
     void ctrlClicksOnTheFocusedRow();
@@ -390,6 +391,22 @@ void TestKeywordList::scrollBarTakesFocus() {
     QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() - 30));
     QVERIFY(dialog.list->hasFocus());
     QVERIFY(bar->value() > 0);
+}
+
+void TestKeywordList::headingClickLeavesFocus() {
+    HostDialog dialog;
+    FillKeywords(*dialog.list, {"b", "a"});
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    dialog.before->setFocus();
+    const CFlatHeaderCtrl& header = *dialog.list->HeaderCtrl();
+    QTest::mouseClick(header.viewport(), Qt::LeftButton, {}, SectionPoint(header, 1, 0.5));
+    QCOMPARE(ColumnTexts(*dialog.list, 1), (QStringList{"a", "b"}));
+    QCOMPARE(QApplication::focusWidget(), dialog.before);
+    // A click on a row still takes the focus.
+    QTest::mouseClick(dialog.list->viewport(), Qt::LeftButton, {}, CellCentre(*dialog.list, 1, 1));
+    QCOMPARE(QApplication::focusWidget(), dialog.list);
 }
 
 void TestKeywordList::cellFromPoint_data() {
