@@ -5,6 +5,7 @@
 #include "DialogTemplate.h"
 #include "HelpPage.h"
 #include "ResourceIds.h"
+#include "platform/HelpKey.h"
 
 #include <QPushButton>
 
@@ -30,10 +31,11 @@ CAboutBoxDlg::CAboutBoxDlg(QWidget* parent) : QDialog(parent) {
     // The link shows the help page's title and opens the page that ships with the
     // program; the product has no web site.
     m_webLink->SetTarget(res::HelpPageUrl().toString());
-    // The template gives the link no tab stop; keyboard users still need to reach it.
-    m_webLink->setFocusPolicy(Qt::TabFocus);
-    QWidget::setTabOrder(m_okButton, m_webLink);
+    // A static text, no tab stop: Enter always reaches OK. The help page is also About,
+    // Help in the main window, and a screen reader can press the link.
+    m_webLink->setFocusPolicy(Qt::NoFocus);
 
     connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
+    platform::IgnoreHelpKey(*this);
     m_okButton->setFocus(Qt::OtherFocusReason);
 }

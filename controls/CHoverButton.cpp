@@ -177,7 +177,12 @@ void CHoverButton::leaveEvent(QEvent* event) {
 
 void CHoverButton::mouseMoveEvent(QMouseEvent* event) {
     QPushButton::mouseMoveEvent(event);
-    if (!m_hovering && rect().contains(event->position().toPoint()) && MayHover())
+    const bool inside = rect().contains(event->position().toPoint());
+    // While a button is held the leave event waits for the release; the face goes plain
+    // as soon as the pointer is elsewhere.
+    if (m_hovering && !inside)
+        SetHovering(false);
+    else if (!m_hovering && inside && MayHover())
         SetHovering(true);
 }
 
@@ -220,8 +225,12 @@ void CHoverButton::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Escape:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
         // Kept from the dialog: a focused command button neither presses the default
-        // button nor closes the window.
+        // button nor closes the window, and the arrows do not move the focus.
         event->accept();
         return;
     default:

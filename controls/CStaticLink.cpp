@@ -165,6 +165,11 @@ void CStaticLink::mousePressEvent(QMouseEvent* event) {
     Activate();
 }
 
+void CStaticLink::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press of a double click is not another click: the page opens once.
+    event->accept();
+}
+
 void CStaticLink::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Return:

@@ -112,6 +112,7 @@ private slots:
     void hoverFollowsEnterAndLeave();
     void noHoverWhen_data();
     void noHoverWhen();
+    void heldButtonLeftShowsPlainFace();
     void focusLossClearsHoverUntilReentry();
     void deactivationClearsHover();
 
@@ -424,6 +425,27 @@ void TestHoverButton::noHoverWhen() {
     QCOMPARE(image.pixelColor(0, 0), TestPalette().color(QPalette::Button));
 }
 
+void TestHoverButton::heldButtonLeftShowsPlainFace() {
+    CHoverButton& button = *m_host->button;
+    const QColor face = TestPalette().color(QPalette::Button);
+    QTest::mouseMove(&button, m_host->Centre());
+    QTest::mousePress(&button, Qt::LeftButton, {}, m_host->Centre());
+    QVERIFY(button.isDown());
+    // The button keeps the mouse while it is held; the pointer is now over the window.
+    const QPoint outside(button.width() + 10, button.height() / 2);
+    QTest::mouseMove(&button, outside);
+    QVERIFY(!button.isDown());
+    QVERIFY(!button.IsHovering());
+    const QImage image = Grab(button);
+    QCOMPARE(image.pixelColor(0, 0), face);
+    QCOMPARE(image.pixelColor(button.width() - 1, button.height() - 1), face);
+    // Back over it, still held: pressed again, with no hover look to return to.
+    QTest::mouseMove(&button, m_host->Centre());
+    QVERIFY(button.isDown());
+    QVERIFY(!button.IsHovering());
+    QTest::mouseRelease(&button, Qt::LeftButton, {}, outside);
+}
+
 void TestHoverButton::focusLossClearsHoverUntilReentry() {
     CHoverButton& button = *m_host->button;
     button.setFocus();
@@ -507,6 +529,10 @@ void TestHoverButton::keysOnFocusedButton_data() {
     QTest::newRow("Return") << Qt::Key_Return << QStringLiteral("Copy Text") << 0;
     QTest::newRow("Enter") << Qt::Key_Enter << QStringLiteral("Copy Text") << 0;
     QTest::newRow("Escape") << Qt::Key_Escape << QStringLiteral("Copy Text") << 0;
+    QTest::newRow("Up") << Qt::Key_Up << QStringLiteral("Copy Text") << 0;
+    QTest::newRow("Down") << Qt::Key_Down << QStringLiteral("Copy Text") << 0;
+    QTest::newRow("Left") << Qt::Key_Left << QStringLiteral("Copy Text") << 0;
+    QTest::newRow("Right") << Qt::Key_Right << QStringLiteral("Copy Text") << 0;
 }
 
 void TestHoverButton::keysOnFocusedButton() {

@@ -58,6 +58,7 @@ private slots:
     void click_data();
     void click();
     void ownTextStaysTarget();
+    void doubleClickOpensOnce();
     void keysOpen_data();
     void keysOpen();
     void paintsUnderlinedLinkColour();
@@ -130,6 +131,15 @@ void TestStaticLink::ownTextStaysTarget() {
     QTest::mouseClick(m_link.get(), Qt::LeftButton);
     QCOMPARE(m_link->Target(), first);
     QCOMPARE(m_shell->opened, (QList<QUrl>{QUrl(first), QUrl(first)}));
+}
+
+void TestStaticLink::doubleClickOpensOnce() {
+    m_link->SetTarget(QStringLiteral("file:///tmp/help.html"));
+    m_link->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_link.get()));
+    // Through the window system: a press, a release, then the double-click press.
+    QTest::mouseDClick(m_link->windowHandle(), Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(m_shell->opened.size(), 1);
 }
 
 void TestStaticLink::keysOpen_data() {
