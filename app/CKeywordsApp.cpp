@@ -44,14 +44,18 @@ int RunOrvalis(int argc, char** argv, const CKeywordsApp::Prepare& prepare) {
         return 1;
     }
     int exitCode = 0;
+    bool searchesLeft = false;
     {
         CKeywordsApp app(argc, argv);
-        exitCode = app.InitInstance(prepare);
-        // A search still waiting for the network is abandoned: nothing waits for it.
-        if (CMyThread::RunningCount() > 0) {
-            std::fflush(nullptr);
-            std::_Exit(exitCode);
-        }
+        exitCode = app.InitInstance(prepare); // the window is closed and gone
+        searchesLeft = CMyThread::RunningCount() > 0;
+        if (searchesLeft)
+            CMyThread::AbandonAll();
+    } // the application's teardown, where a clipboard manager takes over what Copy put there
+    // A search still waiting for the network is abandoned: nothing waits for it.
+    if (searchesLeft) {
+        std::fflush(nullptr);
+        std::_Exit(exitCode);
     }
     return exitCode;
 }

@@ -15,6 +15,8 @@
 #include "ResourceIds.h"
 #include "ResultRanking.h"
 #include "SaveText.h"
+#include "platform/BusyCursor.h"
+#include "platform/HelpKey.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -53,10 +55,7 @@ CKeywordsDlg::CKeywordsDlg(QWidget* parent)
     OnInitDialog();
 }
 
-CKeywordsDlg::~CKeywordsDlg() {
-    m_busy = 0;
-    UpdateCursor();
-}
+CKeywordsDlg::~CKeywordsDlg() = default;
 
 void CKeywordsDlg::SetPrompts(std::unique_ptr<IUserPrompts> prompts) {
     m_prompts = std::move(prompts);
@@ -136,8 +135,14 @@ void CKeywordsDlg::BuildMenu() {
         QAction* action = menu->addAction(QString::fromUtf8(item.text));
         action->setData(item.id);
         const int id = item.id;
-        connect(action, &QAction::triggered, this,
-                [this, id] { OnCommand(res::MakeCommandParam(id, 0)); });
+        // On the next pass of the event loop, as a button's click arrives: a command that
+        // opens a modal window must not keep the caller (a screen reader's menu call
+        // among them) waiting until that window closes.
+        connect(action, &QAction::triggered, this, [this, id] {
+            QMetaObject::invokeMethod(
+                this, [this, id] { OnCommand(res::MakeCommandParam(id, 0)); },
+                Qt::QueuedConnection);
+        });
     }
 }
 
@@ -145,12 +150,14 @@ void CKeywordsDlg::OnInitDialog() {
     BuildMenu();
     m_arrowCursor = QCursor(Qt::ArrowCursor);
     m_waitCursor = QCursor(Qt::WaitCursor);
+    m_busyCursor = std::make_unique<platform::BusyCursor>(*m_results->parentWidget(), m_waitCursor);
     m_busy = 0;
     UpdateData(false);
     SetUpButtons();
     // X11 and Wayland give a program no system menu, so the About item lives only in the
     // About menu.
     setWindowIcon(m_icon);
+    platform::IgnoreHelpKey(*this);
     SetUpColumns();
     m_keywordEdit->setFocus(Qt::OtherFocusReason);
 }
@@ -284,10 +291,9 @@ void CKeywordsDlg::StartSearch() {
     SetBusy(true);
     const QPointer<CKeywordsDlg> self(this);
     CMyThread::Host host;
-    host.searchDone = [self] {
+    host.sendCommand = [self](unsigned param, qintptr extra) {
         if (self)
-            self->OnCommand(
-                res::MakeCommandParam(res::ID_SEARCH_DONE, res::SEARCH_DONE_NOTIFICATION), 0);
+            self->OnCommand(param, extra);
     };
     host.showMessage = [self](const QString& text) {
         if (self)
@@ -416,30 +422,10 @@ void CKeywordsDlg::OnExit() {
 }
 
 void CKeywordsDlg::SetBusy(bool busy) {
-    const int value = busy ? 1 : 0;
-    if (value == m_busy)
-        return;
-    m_busy = value;
-    UpdateCursor();
-}
-
-void CKeywordsDlg::UpdateCursor() {
-    // The wait cursor covers the window's client area (the frame and caption belong to
-    // the window manager); a message box is answered with the arrow.
-    const bool wantWait = m_busy != 0 && m_openMessages == 0;
-    if (wantWait == m_waitCursorShown)
-        return;
-    m_waitCursorShown = wantWait;
-    if (wantWait)
-        QGuiApplication::setOverrideCursor(m_waitCursor);
-    else
-        QGuiApplication::restoreOverrideCursor();
+    m_busy = busy ? 1 : 0;
+    m_busyCursor->SetBusy(busy);
 }
 
 void CKeywordsDlg::ShowMessage(const QString& text, IUserPrompts::Icon icon) {
-    ++m_openMessages;
-    UpdateCursor();
     m_prompts->ShowMessage(this, text, icon);
-    --m_openMessages;
-    UpdateCursor();
 }

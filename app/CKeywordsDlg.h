@@ -14,6 +14,10 @@
 
 #include <memory>
 
+namespace platform {
+class BusyCursor;
+}
+
 class CHoverButton;
 class CKeywordListCtrl;
 class QLineEdit;
@@ -77,15 +81,13 @@ private:
 
     QList<QByteArray> KeywordsInRowOrder() const;
     void SetBusy(bool busy);
-    void UpdateCursor();
     void ShowMessage(const QString& text, IUserPrompts::Icon icon = IUserPrompts::Icon::Warning);
     QString InitialSaveFolder() const;
 
     QCursor m_arrowCursor;
     QCursor m_waitCursor;
     int m_busy = 0;
-    int m_openMessages = 0;
-    bool m_waitCursorShown = false;
+    std::unique_ptr<platform::BusyCursor> m_busyCursor; // shows m_waitCursor while busy
     CKeywordListCtrl* m_results = nullptr;
     CHoverButton* m_saveButton = nullptr;
     CHoverButton* m_copyButton = nullptr;

@@ -1,3 +1,5 @@
 #include "CKeywordsApp.h"
 
-int main(int argc, char** argv) { return RunOrvalis(argc, argv); }
+int main(int argc, char** argv) {
+    return RunOrvalis(argc, argv);
+}

@@ -3,6 +3,7 @@
 #include "AnswerText.h"
 #include "FetchAnswer.h"
 #include "ParseAnswer.h"
+#include "ResourceIds.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -11,6 +12,7 @@ std::mutex g_lookupLock;
 
 namespace {
 std::atomic<int> g_running{0};
+std::atomic<bool> g_abandoned{false};
 } // namespace
 
 CMyThread::CMyThread(Host host, QByteArray serviceBase)
@@ -29,6 +31,10 @@ CMyThread::~CMyThread() {
 
 int CMyThread::RunningCount() {
     return g_running.load();
+}
+
+void CMyThread::AbandonAll() {
+    g_abandoned.store(true);
 }
 
 void CMyThread::run() {
@@ -65,13 +71,15 @@ int CMyThread::Lookup() {
     else
         ParseAnswer(DecodeAnswer(fetched.body, fetched.contentType), *m_table);
 
-    CallHost(m_host.searchDone);
+    CallHost(m_host.sendCommand,
+             res::MakeCommandParam(res::ID_SEARCH_DONE, res::SEARCH_DONE_NOTIFICATION), 0);
     return kExitDone; // the answer is released before the lock, which was taken first
 }
 
-void CMyThread::CallHost(const std::function<void()>& call) {
+void CMyThread::CallHost(const std::function<void(unsigned, qintptr)>& call, unsigned param,
+                         qintptr extra) {
     if (call)
-        RunOnMainThread(call);
+        RunOnMainThread([&] { call(param, extra); });
 }
 
 void CMyThread::CallHost(const std::function<void(const QString&)>& call, const QString& text) {
@@ -80,6 +88,8 @@ void CMyThread::CallHost(const std::function<void(const QString&)>& call, const 
 }
 
 void CMyThread::RunOnMainThread(const std::function<void()>& call) {
+    if (g_abandoned.load())
+        return; // the main thread no longer answers
     QCoreApplication* app = QCoreApplication::instance();
     if (!app || QThread::currentThread() == app->thread()) {
         // A blocking call into the thread we are on would wait for itself forever.

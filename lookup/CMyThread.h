@@ -32,7 +32,8 @@ public:
     // The main window's side of a search. Each call runs on the main thread while the
     // worker waits for it to return.
     struct Host {
-        std::function<void()> searchDone;                     // ID_SEARCH_DONE
+        // A command to the main window: the completion notice ID_SEARCH_DONE.
+        std::function<void(unsigned param, qintptr extra)> sendCommand;
         std::function<void(const QString& text)> showMessage; // "Server returned zero data"
         std::function<void(const QString& text)> searchFailed;
     };
@@ -52,6 +53,9 @@ public:
 
     // Workers whose thread has not finished yet, in the whole process.
     static int RunningCount();
+    // The program ends without them: from now on no worker calls into the main thread,
+    // which is about to tear the application down.
+    static void AbandonAll();
 
 signals:
     // The worker thread's last act: the exit code, after the lock has been left.
@@ -66,7 +70,8 @@ private slots:
 private:
     // The lookup under g_lookupLock; returns the exit code.
     int Lookup();
-    void CallHost(const std::function<void()>& call);
+    void CallHost(const std::function<void(unsigned, qintptr)>& call, unsigned param,
+                  qintptr extra);
     void CallHost(const std::function<void(const QString&)>& call, const QString& text);
     // Runs call on the main thread and waits until it has returned.
     void RunOnMainThread(const std::function<void()>& call);

@@ -1,9 +1,12 @@
+#include "CAboutBoxDlg.h"
 #include "CKeywordListCtrl.h"
 #include "CKeywordsDlg.h"
 #include "FakePrompts.h"
 #include "ResourceIds.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -13,6 +16,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 #include <QDesktopServices>
@@ -53,6 +57,8 @@ private slots:
     void escapeInKeywordFieldCloses();
     void f1DoesNothing();
     void helpOpensShippedPage();
+    void aboutBoxOpens_data();
+    void aboutBoxOpens();
     void unknownCommandIsNotHandled();
     void tabWalksTemplateOrder();
 
@@ -218,6 +224,56 @@ void TestMainWindow::helpOpensShippedPage() {
     QFile page(catcher.urls[0].toLocalFile());
     QVERIFY(page.open(QIODevice::ReadOnly));
     QVERIFY(page.readAll().contains("<title>Orvalis Help</title>"));
+}
+
+void TestMainWindow::aboutBoxOpens_data() {
+    QTest::addColumn<QString>("route");
+    QTest::newRow("command 16") << QStringLiteral("command");
+    QTest::newRow("menu item") << QStringLiteral("menu");
+    QTest::newRow("screen reader pressing the menu item") << QStringLiteral("accessibility");
+}
+
+void TestMainWindow::aboutBoxOpens() {
+    QFETCH(QString, route);
+    QAction* item = nullptr;
+    for (QAction* menu : m_dialog->MenuBar()->actions())
+        for (QAction* action : menu->menu()->actions())
+            if (action->data().toInt() == res::IDM_ABOUTBOX)
+                item = action;
+    QVERIFY(item);
+
+    // Closes the box once it is up, noting whether the route was still waiting for it.
+    bool routeReturned = false;
+    bool openWhileWaiting = false;
+    QString title;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        if (auto* box = qobject_cast<CAboutBoxDlg*>(QApplication::activeModalWidget())) {
+            title = box->windowTitle();
+            openWhileWaiting = !routeReturned;
+            box->reject();
+        }
+    });
+    poll.start(10);
+    if (route == "command") {
+        QVERIFY(m_dialog->OnCommand(res::IDM_ABOUTBOX));
+    } else if (route == "menu") {
+        item->trigger();
+    } else {
+        QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(item->parent());
+        QVERIFY(menu);
+        QAccessibleInterface* entry = nullptr;
+        for (int i = 0; i < menu->childCount(); ++i)
+            if (menu->child(i)->object() == item)
+                entry = menu->child(i);
+        QVERIFY(entry && entry->actionInterface());
+        entry->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    }
+    routeReturned = true;
+    QTRY_COMPARE(title, QStringLiteral("About Orvalis"));
+    // A menu item returns at once, so a screen reader's call is answered; the box opens
+    // on the next pass of the event loop.
+    QCOMPARE(openWhileWaiting, route == "command");
 }
 
 void TestMainWindow::unknownCommandIsNotHandled() {

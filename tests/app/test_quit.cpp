@@ -1,5 +1,6 @@
 // Quitting while searches run or wait ends the program at once: nothing waits for a
-// service that trickles its answer for half a minute.
+// service that trickles its answer for half a minute, but the application is still torn
+// down first.
 #include "CKeywordsApp.h"
 #include "CKeywordsDlg.h"
 #include "LocalSuggestionServer.h"
@@ -12,12 +13,14 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
 namespace {
 
 constexpr auto kChildFlag = "--quit-during-searches";
+constexpr auto kTeardownMark = "application torn down\n";
 
 // The program, driven: three searches against a service that never finishes, then Exit.
 int RunChild(int argc, char** argv) {
@@ -33,6 +36,8 @@ int RunChild(int argc, char** argv) {
         });
         QTimer::singleShot(
             500, &dialog, [&dialog] { dialog.OnCommand(res::MakeCommandParam(res::IDC_EXIT, 0)); });
+        // Runs in the application's teardown: the clipboard is handed over there.
+        qAddPostRoutine([] { std::fputs(kTeardownMark, stdout); });
     });
 }
 
@@ -46,7 +51,7 @@ private slots:
 
 void TestQuit::exitDuringSearchesEndsAtOnce() {
     QProcess child;
-    child.setProcessChannelMode(QProcess::ForwardedChannels);
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     QElapsedTimer clock;
     clock.start();
     child.start(QCoreApplication::applicationFilePath(), {kChildFlag});
@@ -56,6 +61,7 @@ void TestQuit::exitDuringSearchesEndsAtOnce() {
     QVERIFY2(clock.elapsed() < 8000, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(child.exitStatus(), QProcess::NormalExit);
     QCOMPARE(child.exitCode(), 0);
+    QCOMPARE(child.readAllStandardOutput(), QByteArray(kTeardownMark));
 }
 
 int main(int argc, char** argv) {

@@ -8,7 +8,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCursor>
+#include <QDialog>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTest>
 
@@ -199,12 +201,41 @@ void TestSearch::failureKeepsRows() {
 }
 
 void TestSearch::busyCursorWhileSearching() {
+    const auto pointAt = [](const QWidget* widget) {
+        QCursor::setPos(widget->mapToGlobal(widget->rect().center()));
+    };
+    const auto waitShown = [] {
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        return cursor && cursor->shape() == Qt::WaitCursor;
+    };
+    QWidget elsewhere;
+    elsewhere.setGeometry(
+        QRect(m_dialog->frameGeometry().bottomRight() + QPoint(20, 20), QSize(60, 40)));
+    elsewhere.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&elsewhere));
+    pointAt(m_dialog->Results());
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
-    m_server->SetDefaultReply(ServerReply::Chunks(MakeSuggestionAnswer({{"a", "1"}}), 2, 400));
+
+    m_server->SetDefaultReply(ServerReply::Chunks(MakeSuggestionAnswer({{"a", "1"}}), 2, 800));
     Search("red");
     QVERIFY(m_dialog->IsBusy());
-    QVERIFY(QGuiApplication::overrideCursor());
-    QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    // The client area shows the wait cursor; the menu bar and other windows do not.
+    QTRY_VERIFY(waitShown());
+    pointAt(m_dialog->MenuBar());
+    QTRY_COMPARE(QGuiApplication::overrideCursor(), nullptr);
+    pointAt(&elsewhere);
+    QTRY_COMPARE(QGuiApplication::overrideCursor(), nullptr);
+    pointAt(m_dialog->Panel());
+    QTRY_VERIFY(waitShown());
+    // A window blocked by a modal one answers with the arrow.
+    QDialog modal(m_dialog.get());
+    modal.setGeometry(elsewhere.geometry());
+    modal.setWindowModality(Qt::ApplicationModal);
+    modal.show();
+    QTRY_COMPARE(QGuiApplication::overrideCursor(), nullptr);
+    modal.hide();
+    QTRY_VERIFY(waitShown());
+
     // Every command stays usable while the search runs.
     m_dialog->OnCommand(res::MakeCommandParam(res::IDC_COMMA_LIST, 0));
     QVERIFY(m_dialog->IsBusy());

@@ -209,6 +209,8 @@ void TestTextCommands::menuRunsWhatButtonRuns() {
                         action = item;
             Q_ASSERT(action);
             action->trigger();
+            // A menu command runs on the next pass of the event loop.
+            QCoreApplication::sendPostedEvents(m_dialog.get(), QEvent::MetaCall);
         } else {
             m_dialog->findChild<QAbstractButton*>(QStringLiteral("control%1").arg(id))->click();
         }

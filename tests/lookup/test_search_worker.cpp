@@ -45,7 +45,12 @@ CMyThread* StartWorker(const QByteArray& keyword, const QByteArray& base, Observ
             observed.workerBlockedHoldingLock && (*worker)->isRunning() && LookupLockHeld();
     };
     CMyThread::Host host;
-    host.searchDone = [&observed, worker, record, duringNotice] {
+    host.sendCommand = [&observed, worker, record, duringNotice](unsigned param, qintptr extra) {
+        // The completion notice: command 1025 with notification code 1, and 0.
+        if (param != 0x00010401u || extra != 0) {
+            record(QStringLiteral("command %1, %2").arg(param, 0, 16).arg(extra));
+            return;
+        }
         record(QStringLiteral("done"));
         observed.suggestionsDuringNotice = Suggestions(*(*worker)->Table());
         if (duringNotice)
