@@ -6,6 +6,8 @@
 #include <QNetworkProxyFactory>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QSslError>
+#include <QStringList>
 #include <QTimer>
 #include <QUrl>
 
@@ -70,7 +72,8 @@ FetchResult FetchAnswer(const QByteArray& requestAddress) {
     wholeFetchLimit.setSingleShot(true);
 
     const auto readAvailable = [&] {
-        while (received < kReceiveBufferSize) {
+        // An aborted reply is closed and whatever it held is gone.
+        while (reply->isOpen() && received < kReceiveBufferSize) {
             const qint64 count = reply->read(
                 buffer.data() + received, std::min(kBytesPerRead, kReceiveBufferSize - received));
             if (count <= 0)
@@ -92,6 +95,13 @@ FetchResult FetchAnswer(const QByteArray& requestAddress) {
     QObject::connect(reply.get(), &QNetworkReply::redirected, reply.get(),
                      [&] { responseArrived = false; });
     QObject::connect(reply.get(), &QNetworkReply::readyRead, reply.get(), readAvailable);
+    // Never ignored: the handshake fails and the request is not sent.
+    QStringList sslErrors;
+    QObject::connect(reply.get(), &QNetworkReply::sslErrors, reply.get(),
+                     [&](const QList<QSslError>& errors) {
+                         for (const QSslError& error : errors)
+                             sslErrors.append(error.errorString());
+                     });
     QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
     QObject::connect(&wholeFetchLimit, &QTimer::timeout, reply.get(), [&] {
         stopped = StopReason::WholeFetchLimit;
@@ -114,6 +124,10 @@ FetchResult FetchAnswer(const QByteArray& requestAddress) {
         result.body = std::move(buffer);
         result.contentType = reply->rawHeader("Content-Type");
         result.httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    } else if (!sslErrors.isEmpty()) {
+        result.outcome = FetchResult::Outcome::AddressNotOpened;
+        result.failure = FetchResult::Failure::Insecure;
+        result.sslErrors = sslErrors.join(QStringLiteral("; "));
     } else {
         result.outcome = FetchResult::Outcome::AddressNotOpened;
         result.failure = FailureOf(error, stopped);
@@ -131,6 +145,9 @@ QString DescribeFetchFailure(const FetchResult& result) {
             return QStringLiteral("The suggestion service did not answer in time.");
         case FetchResult::Failure::TooManyRedirects:
             return QStringLiteral("The suggestion service redirected the request too many times.");
+        case FetchResult::Failure::Insecure:
+            return QStringLiteral("The connection to the suggestion service is not secure: ") +
+                   result.sslErrors;
         case FetchResult::Failure::None:
         case FetchResult::Failure::ConnectionRefused:
         case FetchResult::Failure::HostNotFound:

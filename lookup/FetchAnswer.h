@@ -15,7 +15,8 @@ inline constexpr char kUserAgent[] = "Mozilla/4.0 (compatible; MSIE 8.0; Windows
 struct FetchResult {
     enum class Outcome {
         NoSession,        // no network access could be set up
-        AddressNotOpened, // refused, host not found, connect time-out, nothing answered
+        AddressNotOpened, // refused, host not found, connect time-out, nothing answered,
+                          // a certificate that did not verify
         Answer,           // a response arrived; body holds what was read
     };
     enum class Failure {
@@ -24,6 +25,7 @@ struct FetchResult {
         HostNotFound,
         TimedOut,
         TooManyRedirects,
+        Insecure, // the TLS certificate did not verify; nothing was sent
         Other,
     };
 
@@ -33,6 +35,7 @@ struct FetchResult {
     QByteArray contentType;          // the reply's Content-Type header
     int httpStatus = 0;              // 0 when no status line arrived
     QString errorText;               // the network layer's own words, for diagnostics
+    QString sslErrors;               // Insecure: why the certificate was refused, "; " apart
 };
 
 // One blocking HTTP GET of requestAddress with the program's user agent, the system's

@@ -3,6 +3,9 @@
 #include "LocalSuggestionServer.h"
 
 #include <QElapsedTimer>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QSslConfiguration>
 #include <QSslSocket>
 #include <QTest>
 
@@ -24,11 +27,13 @@ QByteArray Pattern(qsizetype size) {
     return bytes;
 }
 
-FetchResult Fetched(Outcome outcome, Failure failure = Failure::None, int status = 0) {
+FetchResult Fetched(Outcome outcome, Failure failure = Failure::None, int status = 0,
+                    QString sslErrors = {}) {
     FetchResult result;
     result.outcome = outcome;
     result.failure = failure;
     result.httpStatus = status;
+    result.sslErrors = std::move(sslErrors);
     return result;
 }
 
@@ -37,14 +42,23 @@ FetchResult Fetched(Outcome outcome, Failure failure = Failure::None, int status
 class TestFetchAnswer : public QObject {
     Q_OBJECT
 private slots:
+    void init();
     void fetches_data();
     void fetches();
     void refusedPortDoesNotOpen();
     void sendsUserAgentAndAddress();
+    void keptAliveServerAnswersEachFetch();
     void programAsksOverTls();
+    void verifiesTheCertificate_data();
+    void verifiesTheCertificate();
     void describesFailure_data();
     void describesFailure();
 };
+
+void TestFetchAnswer::init() {
+    // Qt says so when a reply is read after it was aborted and closed.
+    QTest::failOnWarning(QRegularExpression(QStringLiteral("device not open")));
+}
 
 void TestFetchAnswer::fetches_data() {
     QTest::addColumn<ServerReply>("reply");
@@ -154,11 +168,83 @@ void TestFetchAnswer::sendsUserAgentAndAddress() {
     QCOMPARE(requests[0].Header("User-Agent"), QByteArray(kUserAgent));
 }
 
+void TestFetchAnswer::keptAliveServerAnswersEachFetch() {
+    LocalSuggestionServer server({.keepAlive = true});
+    server.SetResponder([](const ReceivedRequest&, int index) {
+        return ServerReply::Answer("answer number " + QByteArray::number(index));
+    });
+    for (int fetch = 0; fetch < 2; ++fetch) {
+        QElapsedTimer clock;
+        clock.start();
+        const FetchResult result = FetchAnswer(BuildRequestAddress("red", server.BaseAddress()));
+        // The body's length ends the answer; a fetch that waited for the close would be
+        // ended by the silence time-out instead.
+        QCOMPARE_LT(clock.elapsed(), kReceiveTimeoutMs);
+        QCOMPARE(result.outcome, Outcome::Answer);
+        QCOMPARE(result.errorText, QString());
+        QCOMPARE(result.httpStatus, 200);
+        QCOMPARE(result.body, "answer number " + QByteArray::number(fetch));
+    }
+    QCOMPARE(server.RequestCount(), 2);
+}
+
 void TestFetchAnswer::programAsksOverTls() {
     // The real service is asked over HTTPS; without a TLS backend every search would fail.
     QVERIFY(BuildRequestAddress("red+apple")
                 .startsWith("https://www.google.com/complete/search?output=toolbar&q=red+apple"));
     QVERIFY2(QSslSocket::supportsSsl(), "Qt Network has no working TLS backend");
+}
+
+void TestFetchAnswer::verifiesTheCertificate_data() {
+    QTest::addColumn<bool>("trusted");
+    QTest::addColumn<QByteArray>("host");
+    QTest::addColumn<int>("reasons"); // 0: the answer arrives
+
+    // The certificate names 127.0.0.1 only.
+    QTest::newRow("self-signed, not trusted") << false << QByteArray("127.0.0.1") << 1;
+    QTest::newRow("not trusted, for another name") << false << QByteArray("localhost") << 2;
+    QTest::newRow("trusted, for another name") << true << QByteArray("localhost") << 1;
+    QTest::newRow("trusted by the client") << true << QByteArray("127.0.0.1") << 0;
+}
+
+void TestFetchAnswer::verifiesTheCertificate() {
+    QFETCH(bool, trusted);
+    QFETCH(QByteArray, host);
+    QFETCH(int, reasons);
+
+    const QSslConfiguration before = QSslConfiguration::defaultConfiguration();
+    const auto restore = qScopeGuard([&] { QSslConfiguration::setDefaultConfiguration(before); });
+    if (trusted) {
+        QSslConfiguration trusting = before;
+        trusting.addCaCertificate(LocalServerCertificate());
+        QSslConfiguration::setDefaultConfiguration(trusting);
+    }
+    LocalSuggestionServer server({.tls = true});
+    server.SetDefaultReply(ServerReply::Answer(MakeSuggestionAnswer({{"red apple", "1200"}})));
+    const QByteArray base = server.BaseAddress().replace("127.0.0.1", host);
+    const FetchResult result = FetchAnswer(BuildRequestAddress("red", base));
+
+    QCOMPARE_GE(server.ConnectionCount(), 1);
+    if (reasons == 0) {
+        QCOMPARE(result.outcome, Outcome::Answer);
+        QCOMPARE(result.body, MakeSuggestionAnswer({{"red apple", "1200"}}));
+        QCOMPARE(server.RequestCount(), 1);
+        QVERIFY(DescribeFetchFailure(result).isEmpty());
+        return;
+    }
+    QCOMPARE(result.outcome, Outcome::AddressNotOpened);
+    QCOMPARE(result.failure, Failure::Insecure);
+    QCOMPARE(result.httpStatus, 0);
+    QVERIFY(result.body.isEmpty());
+    // Not one byte of the request went over the refused connection.
+    QCOMPARE(server.RequestCount(), 0);
+    const QString prefix = "The connection to the suggestion service is not secure: ";
+    const QString message = DescribeFetchFailure(result);
+    QVERIFY2(message.startsWith(prefix), qPrintable(message));
+    const QStringList given = message.sliced(prefix.size()).split("; ");
+    QCOMPARE(given.size(), reasons);
+    for (const QString& reason : given)
+        QVERIFY2(!reason.trimmed().isEmpty(), qPrintable(message));
 }
 
 void TestFetchAnswer::describesFailure_data() {
@@ -186,6 +272,11 @@ void TestFetchAnswer::describesFailure_data() {
         << "The suggestion service redirected the request too many times.";
     QTest::newRow("no session") << Fetched(Outcome::NoSession)
                                 << "Could not open a network session.";
+    QTest::newRow("insecure")
+        << Fetched(Outcome::AddressNotOpened, Failure::Insecure, 0,
+                   "The certificate is self-signed, and untrusted")
+        << "The connection to the suggestion service is not secure: The certificate is "
+           "self-signed, and untrusted";
 }
 
 void TestFetchAnswer::describesFailure() {

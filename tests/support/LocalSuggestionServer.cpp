@@ -1,6 +1,9 @@
 #include "LocalSuggestionServer.h"
 
+#include <QFile>
 #include <QHostAddress>
+#include <QSslKey>
+#include <QSslSocket>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QThread>
@@ -33,13 +36,15 @@ QByteArray ReasonPhrase(int status) {
     }
 }
 
-QByteArray Head(const ServerReply& reply, qsizetype contentLength) {
+QByteArray Head(const ServerReply& reply, qsizetype contentLength, bool close = true) {
     QByteArray head =
         "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' + ReasonPhrase(reply.status) + "\r\n";
     for (const auto& [name, value] : reply.headers)
         head += name + ": " + value + "\r\n";
     head += "Content-Length: " + QByteArray::number(contentLength) + "\r\n";
-    head += "Connection: close\r\n\r\n";
+    if (close)
+        head += "Connection: close\r\n";
+    head += "\r\n";
     return head;
 }
 
@@ -58,11 +63,21 @@ ReceivedRequest ParseRequest(QByteArrayView head) {
     return request;
 }
 
-// One accepted connection: reads the request head, then plays the reply's mode.
+QByteArray ReadResource(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("LocalSuggestionServer: %s: %s", qPrintable(path), qPrintable(file.errorString()));
+    return file.readAll();
+}
+
+// One accepted connection: reads a request head, then plays the reply's mode. Only a
+// kept-alive Answer goes back to reading; every other reply is the connection's last.
 class Connection : public QObject {
 public:
-    Connection(QTcpSocket* socket, LocalSuggestionServer& owner, quint16 port)
-        : QObject(socket), m_socket(socket), m_owner(owner), m_port(port) {
+    Connection(QTcpSocket* socket, LocalSuggestionServer& owner, int index, bool keepAlive,
+               QByteArray base)
+        : QObject(socket), m_socket(socket), m_owner(owner), m_index(index), m_keepAlive(keepAlive),
+          m_base(std::move(base)) {
         connect(socket, &QTcpSocket::readyRead, this, &Connection::Read);
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
     }
@@ -70,22 +85,33 @@ public:
 private:
     void Read() {
         const QByteArray data = m_socket->readAll();
-        if (m_answered)
+        if (m_done)
             return;
-        m_head += data;
-        const qsizetype end = m_head.indexOf("\r\n\r\n");
+        m_pending += data;
+        ServeNext();
+    }
+
+    void ServeNext() {
+        if (m_done || m_playing)
+            return;
+        const qsizetype end = m_pending.indexOf("\r\n\r\n");
         if (end < 0)
             return;
-        m_answered = true;
-        const ReceivedRequest request = ParseRequest(QByteArrayView(m_head).first(end));
-        Play(m_owner.TakeReply(request), request);
+        ReceivedRequest request = ParseRequest(QByteArrayView(m_pending).first(end));
+        request.received = std::chrono::steady_clock::now();
+        request.connection = m_index;
+        // Requests carry no body: what follows the head is the next request.
+        m_pending.remove(0, end + 4);
+        const ServerReply reply = m_owner.TakeReply(request);
+        m_playing = true;
+        m_done = !m_keepAlive || reply.mode != ServerReply::Mode::Answer;
+        Play(reply, request);
     }
 
     void Play(const ServerReply& reply, const ReceivedRequest& request) {
         switch (reply.mode) {
         case ServerReply::Mode::Answer:
-            m_socket->write(Head(reply, reply.body.size()) + reply.body);
-            m_socket->disconnectFromHost();
+            PlayAnswer(reply, request);
             break;
         case ServerReply::Mode::Silent:
             break;
@@ -108,13 +134,35 @@ private:
         case ServerReply::Mode::RedirectLoop: {
             ServerReply redirect = reply;
             redirect.status = 301;
-            redirect.headers.append(
-                {"Location", "http://127.0.0.1:" + QByteArray::number(m_port) + request.target});
+            redirect.headers.append({"Location", m_base + request.target});
             m_socket->write(Head(redirect, 0));
             m_socket->disconnectFromHost();
             break;
         }
         }
+    }
+
+    void PlayAnswer(const ServerReply& reply, const ReceivedRequest& request) {
+        const QByteArray bytes = Head(reply, reply.body.size(), m_done) + reply.body;
+        if (reply.delayMs <= 0) {
+            WriteAnswer(bytes);
+            return;
+        }
+        using namespace std::chrono;
+        const auto due = request.received + milliseconds(reply.delayMs);
+        const milliseconds wait = std::max(ceil<milliseconds>(due - steady_clock::now()), 0ms);
+        // A coarse timer may fire early, and the delay is a lower bound tests rely on.
+        QTimer::singleShot(wait, Qt::PreciseTimer, this, [this, bytes] { WriteAnswer(bytes); });
+    }
+
+    void WriteAnswer(const QByteArray& bytes) {
+        m_socket->write(bytes);
+        if (m_done) {
+            m_socket->disconnectFromHost();
+            return;
+        }
+        m_playing = false;
+        ServeNext();
     }
 
     void PlayChunks(const ServerReply& reply) {
@@ -154,10 +202,55 @@ private:
 
     QTcpSocket* m_socket;
     LocalSuggestionServer& m_owner;
-    quint16 m_port;
-    QByteArray m_head;
-    bool m_answered = false;
+    int m_index;
+    bool m_keepAlive;
+    QByteArray m_base;
+    QByteArray m_pending;
+    bool m_playing = false;
+    bool m_done = false;
     qsizetype m_trickled = 0;
+};
+
+// Counts every accepted connection, also one whose handshake will fail, and starts TLS
+// itself instead of leaving the handshake to QSslServer, which would hide the socket
+// until the handshake succeeded.
+class Listener : public QTcpServer {
+public:
+    Listener(LocalSuggestionServer& owner, const LocalSuggestionServer::Options& options)
+        : m_owner(owner), m_options(options) {
+        if (m_options.tls) {
+            m_certificate = LocalServerCertificate();
+            m_key = QSslKey(ReadResource(QStringLiteral(":/orvalis_testsupport/tls/key.pem")),
+                            QSsl::Ec);
+            if (m_key.isNull())
+                qFatal("LocalSuggestionServer: the private key does not load");
+        }
+    }
+
+protected:
+    void incomingConnection(qintptr descriptor) override {
+        QSslSocket* tls = m_options.tls ? new QSslSocket(this) : nullptr;
+        QTcpSocket* socket = tls ? tls : new QTcpSocket(this);
+        if (!socket->setSocketDescriptor(descriptor)) {
+            delete socket;
+            return;
+        }
+        const int index = m_owner.AddConnection();
+        const QByteArray base = (m_options.tls ? "https://127.0.0.1:" : "http://127.0.0.1:") +
+                                QByteArray::number(serverPort());
+        new Connection(socket, m_owner, index, m_options.keepAlive, base);
+        if (tls) {
+            tls->setLocalCertificate(m_certificate);
+            tls->setPrivateKey(m_key);
+            tls->startServerEncryption();
+        }
+    }
+
+private:
+    LocalSuggestionServer& m_owner;
+    LocalSuggestionServer::Options m_options;
+    QSslCertificate m_certificate;
+    QSslKey m_key;
 };
 
 } // namespace
@@ -167,7 +260,8 @@ private:
 // through a standard mutex and condition variable, which ThreadSanitizer can see.
 class ServerThread : public QThread {
 public:
-    explicit ServerThread(LocalSuggestionServer& owner) : m_owner(owner) {
+    ServerThread(LocalSuggestionServer& owner, const LocalSuggestionServer::Options& options)
+        : m_owner(owner), m_options(options) {
         setObjectName(QStringLiteral("LocalSuggestionServer"));
     }
 
@@ -179,14 +273,10 @@ public:
 
 protected:
     void run() override {
-        QTcpServer server;
+        Listener server(m_owner, m_options);
         if (!server.listen(QHostAddress::LocalHost, 0))
             qFatal("LocalSuggestionServer: %s", qPrintable(server.errorString()));
         const quint16 port = server.serverPort();
-        QObject::connect(&server, &QTcpServer::newConnection, &server, [&] {
-            while (QTcpSocket* socket = server.nextPendingConnection())
-                new Connection(socket, m_owner, port);
-        });
         {
             const std::lock_guard lock(m_mutex);
             m_port = port;
@@ -194,12 +284,14 @@ protected:
         m_listening.notify_all();
         exec();
         server.close();
-        for (QTcpSocket* socket : server.findChildren<QTcpSocket*>())
+        // Direct children only: a QSslSocket holds a plain socket of its own.
+        for (QTcpSocket* socket : server.findChildren<QTcpSocket*>(Qt::FindDirectChildrenOnly))
             socket->abort();
     }
 
 private:
     LocalSuggestionServer& m_owner;
+    LocalSuggestionServer::Options m_options;
     std::mutex m_mutex;
     std::condition_variable m_listening;
     quint16 m_port = 0;
@@ -268,8 +360,9 @@ QByteArray ReceivedRequest::Header(QByteArrayView name) const {
     return {};
 }
 
-LocalSuggestionServer::LocalSuggestionServer()
-    : m_defaultReply(ServerReply::Answer({})), m_thread(std::make_unique<ServerThread>(*this)) {
+LocalSuggestionServer::LocalSuggestionServer(Options options)
+    : m_defaultReply(ServerReply::Answer({})), m_options(options),
+      m_thread(std::make_unique<ServerThread>(*this, m_options)) {
     m_thread->start();
     m_port = m_thread->WaitForPort();
 }
@@ -280,11 +373,13 @@ LocalSuggestionServer::~LocalSuggestionServer() {
     // The server thread's last use of the queue and the log was under this lock.
     const std::lock_guard lock(m_mutex);
     m_queue.clear();
+    m_responder = nullptr;
     m_requests.clear();
 }
 
 QByteArray LocalSuggestionServer::BaseAddress() const {
-    return "http://127.0.0.1:" + QByteArray::number(m_port);
+    return (m_options.tls ? "https://127.0.0.1:" : "http://127.0.0.1:") +
+           QByteArray::number(m_port);
 }
 
 void LocalSuggestionServer::SetDefaultReply(const ServerReply& reply) {
@@ -302,19 +397,52 @@ QList<ReceivedRequest> LocalSuggestionServer::Requests() const {
     return m_requests;
 }
 
+void LocalSuggestionServer::SetResponder(Responder responder) {
+    const std::lock_guard lock(m_mutex);
+    m_responder = std::move(responder);
+}
+
 qsizetype LocalSuggestionServer::RequestCount() const {
     const std::lock_guard lock(m_mutex);
     return m_requests.size();
 }
 
-ServerReply LocalSuggestionServer::TakeReply(const ReceivedRequest& request) {
+int LocalSuggestionServer::ConnectionCount() const {
     const std::lock_guard lock(m_mutex);
-    m_requests.append(request);
-    if (m_queue.empty())
-        return m_defaultReply;
-    ServerReply reply = std::move(m_queue.front());
-    m_queue.pop_front();
-    return reply;
+    return m_connections;
+}
+
+int LocalSuggestionServer::AddConnection() {
+    const std::lock_guard lock(m_mutex);
+    return m_connections++;
+}
+
+ServerReply LocalSuggestionServer::TakeReply(const ReceivedRequest& request) {
+    Responder responder;
+    int index = 0;
+    {
+        const std::lock_guard lock(m_mutex);
+        index = static_cast<int>(m_requests.size());
+        m_requests.append(request);
+        if (!m_responder) {
+            if (m_queue.empty())
+                return m_defaultReply;
+            ServerReply reply = std::move(m_queue.front());
+            m_queue.pop_front();
+            return reply;
+        }
+        responder = m_responder;
+    }
+    // Unlocked, so that the responder may ask the server what it has seen.
+    return responder(request, index);
+}
+
+QSslCertificate LocalServerCertificate() {
+    const QSslCertificate certificate(
+        ReadResource(QStringLiteral(":/orvalis_testsupport/tls/certificate.pem")));
+    if (certificate.isNull())
+        qFatal("LocalSuggestionServer: the certificate does not load");
+    return certificate;
 }
 
 quint16 RefusingPort() {
