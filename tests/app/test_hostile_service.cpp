@@ -337,6 +337,12 @@ void TestHostileService::searchAgainstHostileService_data() {
         << false
         << Ranked({{QStringLiteral("caf\uFFFD"), "1"}, {QStringLiteral("\uFFFDbad\uFFFD"), "2"}})
         << none << 0 << kEndWithinMs;
+    // A line break or an escape sequence would split a Words List line or reach a terminal.
+    QTest::newRow("control characters, raw and as references")
+        << ServerReply::Answer(MakeSuggestionAnswer(
+               {{"red&#10;apple&#13;&#x1b;[2J", "1&#7;2"}, {"tab\tand\x01soh", "3"}}))
+        << false << Ranked({{"red apple  [2J", "1 2"}, {"tab and soh", "3"}}) << none << 0
+        << kEndWithinMs;
     QTest::newRow("character references, sound and broken")
         << ServerReply::Answer(MakeSuggestionAnswer(
                {{"salt &amp; caf&#233; &#xD800; &#0; &#x110000; &bogus;", "&#52;"}}))

@@ -164,7 +164,8 @@ void TestSearch::zeroDataMessageShownWhileWorkerHoldsLock() {
 }
 
 void TestSearch::failureKeepsRows_data() {
-    QTest::addColumn<int>("reply"); // 0 refused port, 1 status 429, 2 silent, 3 status 503
+    // 0 refused port, 1 status 429, 2 silent, 3 status 503, 4 untrusted certificate
+    QTest::addColumn<int>("reply");
     QTest::addColumn<QString>("message");
     QTest::newRow("refused connection") << 0 << "Could not reach the suggestion service.";
     QTest::newRow("429 with a body")
@@ -172,11 +173,14 @@ void TestSearch::failureKeepsRows_data() {
     QTest::newRow("503 with suggestions in its body")
         << 3 << "The suggestion service refused the request (HTTP 503).";
     QTest::newRow("no answer") << 2 << "The suggestion service did not answer in time.";
+    QTest::newRow("untrusted certificate")
+        << 4 << "The connection to the suggestion service is not secure: ";
 }
 
 void TestSearch::failureKeepsRows() {
     QFETCH(int, reply);
     QFETCH(QString, message);
+    std::unique_ptr<LocalSuggestionServer> tls;
     switch (reply) {
     case 0:
         m_dialog->SetServiceBase("http://127.0.0.1:" + QByteArray::number(RefusingPort()));
@@ -190,11 +194,24 @@ void TestSearch::failureKeepsRows() {
     case 3:
         m_server->SetDefaultReply(ServerReply::Answer(MakeSuggestionAnswer({{"stale", "1"}}), 503));
         break;
+    case 4:
+        tls = std::make_unique<LocalSuggestionServer>(LocalSuggestionServer::Options{.tls = true});
+        tls->SetDefaultReply(ServerReply::Answer(MakeSuggestionAnswer({{"unsafe", "1"}})));
+        m_dialog->SetServiceBase(tls->BaseAddress());
+        break;
     }
     PreFill();
     Search("red");
     WaitUntilIdle();
-    QCOMPARE(m_log->messages, QStringList{message});
+    // The certificate's message goes on with Qt's reason for refusing it.
+    QCOMPARE(m_log->messages.size(), 1);
+    if (reply == 4) {
+        QVERIFY2(m_log->messages[0].startsWith(message) && m_log->messages[0] != message,
+                 qPrintable(m_log->messages[0]));
+        QCOMPARE(tls->RequestCount(), 0); // nothing was sent over it
+    } else {
+        QCOMPARE(m_log->messages, QStringList{message});
+    }
     QCOMPARE(Column(*m_dialog->Results(), 1), QStringList{"kept"});
     QVERIFY(!m_dialog->IsBusy());
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
@@ -276,12 +293,19 @@ void TestSearch::overlappingSearchesEndWithTheLastOne() {
 }
 
 void TestSearch::manySearchesInARow() {
-    m_server->SetDefaultReply(ServerReply::Answer(MakeSuggestionAnswer({{"same", "1"}})));
+    // Each search gets its own answer: the keyword it asked for.
+    m_server->SetResponder([](const ReceivedRequest& request, int) {
+        const qsizetype from = request.target.indexOf("&q=") + 3;
+        const QByteArray keyword =
+            request.target.mid(from, request.target.indexOf('&', from) - from);
+        return ServerReply::Answer(MakeSuggestionAnswer({{"for " + keyword, "1"}}));
+    });
     for (int i = 0; i < 50; ++i)
         Search(QStringLiteral("keyword %1").arg(i));
     WaitUntilIdle();
     QCOMPARE(m_server->RequestCount(), 50);
-    QCOMPARE(Column(*m_dialog->Results(), 1), QStringList{"same"});
+    // Whichever order the waiting searches took the lock in, the last started one stays.
+    QCOMPARE(Column(*m_dialog->Results(), 1), QStringList{"for keyword+49"});
     QVERIFY(!m_dialog->IsBusy());
     QVERIFY(m_log->messages.isEmpty());
 }
