@@ -1,9 +1,9 @@
-#include "CKeywordsApp.h"
+#include "app/CKeywordsApp.h"
 
-#include "CKeywordsDlg.h"
-#include "CMyThread.h"
-#include "Icons.h"
-#include "ResourceIds.h"
+#include "app/CKeywordsDlg.h"
+#include "lookup/CMyThread.h"
+#include "res/Icons.h"
+#include "res/ResourceIds.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,26 +1,26 @@
-#include "CKeywordsDlg.h"
+#include "app/CKeywordsDlg.h"
 
-#include "CAboutBoxDlg.h"
-#include "CDialogBuilder.h"
-#include "CFlatHeaderCtrl.h"
-#include "CHoverButton.h"
-#include "CKeywordListCtrl.h"
-#include "CMyThread.h"
-#include "DialogTemplate.h"
-#include "HelpPage.h"
-#include "Icons.h"
-#include "KeywordText.h"
-#include "MenuTemplate.h"
-#include "PanelText.h"
-#include "ResourceIds.h"
-#include "ResultRanking.h"
-#include "SaveText.h"
+#include "app/ResultRanking.h"
+#include "controls/CAboutBoxDlg.h"
+#include "controls/CHoverButton.h"
+#include "listview/CFlatHeaderCtrl.h"
+#include "listview/CKeywordListCtrl.h"
+#include "lookup/CMyThread.h"
 #include "platform/BusyCursor.h"
+#include "platform/CDialogBuilder.h"
+#include "platform/DesktopShell.h"
 #include "platform/HelpKey.h"
+#include "platform/HelpPage.h"
+#include "res/DialogTemplate.h"
+#include "res/Icons.h"
+#include "res/MenuTemplate.h"
+#include "res/ResourceIds.h"
+#include "textout/KeywordText.h"
+#include "textout/PanelText.h"
+#include "textout/SaveText.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -205,7 +205,7 @@ void CKeywordsDlg::DoDataExchange(bool saveAndValidate, bool& ok) {
     if (!saveAndValidate) {
         m_keywordEdit->setMaxLength(kKeywordLimit);
         m_keywordEdit->setText(m_keyword);
-        m_panelEdit->setPlainText(DisplayFromPanelText(m_panelText));
+        m_panelEdit->setPlainText(textout::DisplayFromPanelText(m_panelText));
         m_panelShown = m_panelEdit->document()->toRawText();
         return;
     }
@@ -221,7 +221,7 @@ void CKeywordsDlg::DoDataExchange(bool saveAndValidate, bool& ok) {
     // into a paragraph break), so a panel the user left alone keeps the string it shows.
     const QString shown = m_panelEdit->document()->toRawText();
     if (shown != m_panelShown)
-        m_panelText = PanelTextFromDisplay(shown);
+        m_panelText = textout::PanelTextFromDisplay(shown);
 }
 
 bool CKeywordsDlg::OnCommand(unsigned param, qintptr /*extra*/) {
@@ -315,7 +315,7 @@ void CKeywordsDlg::OnSearchDone() {
     m_results->setRowCount(0);
     if (!m_workerTable)
         return;
-    for (const ResultRow& row : RankSuggestions(*m_workerTable)) {
+    for (const app::ResultRow& row : app::RankSuggestions(*m_workerTable)) {
         const int index = m_results->rowCount();
         m_results->insertRow(index);
         m_results->setItem(index, 0, new QTableWidgetItem(QString::fromUtf8(row.rank)));
@@ -345,17 +345,17 @@ void CKeywordsDlg::OnMetaTags() {
         ShowMessage(QStringLiteral("Keywords list is empty!"));
         return;
     }
-    m_panelText = MakeMetaTag(KeywordsInRowOrder());
+    m_panelText = textout::MakeMetaTag(KeywordsInRowOrder());
     UpdateData(false);
 }
 
 void CKeywordsDlg::OnWordsList() {
-    m_panelText = MakeColumnList(KeywordsInRowOrder());
+    m_panelText = textout::MakeColumnList(KeywordsInRowOrder());
     UpdateData(false);
 }
 
 void CKeywordsDlg::OnCommaList() {
-    m_panelText = MakeCommaList(KeywordsInRowOrder());
+    m_panelText = textout::MakeCommaList(KeywordsInRowOrder());
     UpdateData(false);
 }
 
@@ -381,18 +381,18 @@ void CKeywordsDlg::OnSaveText() {
     const QString chosen = m_prompts->AskSavePath(this, InitialSaveFolder(), kSaveFilters);
     if (chosen.isEmpty())
         return;
-    const QString path = ApplySaveNameRule(chosen);
+    const QString path = textout::ApplySaveNameRule(chosen);
     // The dialog asked about the name it was given, not about the one with ".txt" added.
     if (path != chosen && QFileInfo::exists(path) && !m_prompts->ConfirmReplace(this, path))
         return;
-    const SaveOutcome outcome = SaveTextFile(path, m_panelText);
+    const textout::SaveOutcome outcome = textout::SaveTextFile(path, m_panelText);
     switch (outcome.result) {
-    case SaveOutcome::Result::Saved:
+    case textout::SaveOutcome::Result::Saved:
         break;
-    case SaveOutcome::Result::OpenFailed:
+    case textout::SaveOutcome::Result::OpenFailed:
         ShowMessage(QStringLiteral("Could not save symbol list file"));
         break;
-    case SaveOutcome::Result::WriteFailed:
+    case textout::SaveOutcome::Result::WriteFailed:
         ShowMessage(
             tr("Could not write %1:\n%2").arg(QDir::toNativeSeparators(path), outcome.errorText),
             IUserPrompts::Icon::Stop);
@@ -409,7 +409,7 @@ void CKeywordsDlg::OnClearAll() {
 }
 
 void CKeywordsDlg::OnHelp() {
-    QDesktopServices::openUrl(res::HelpPageUrl());
+    platform::OpenInDesktop(platform::HelpPageUrl()); // nothing is reported when no browser opens
 }
 
 void CKeywordsDlg::OnAbout() {

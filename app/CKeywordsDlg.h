@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CMyThread.h"
-#include "IUserPrompts.h"
-#include "KeywordRequest.h"
-#include "SuggestionTable.h"
+#include "lookup/CMyThread.h"
+#include "lookup/KeywordRequest.h"
+#include "lookup/SuggestionTable.h"
+#include "platform/IUserPrompts.h"
 
 #include <QByteArray>
 #include <QCursor>
@@ -97,8 +97,8 @@ private:
     CHoverButton* m_commaButton = nullptr;
     CHoverButton* m_exitButton = nullptr;
     CHoverButton* m_searchButton = nullptr;
-    QPointer<CMyThread> m_worker;                         // not owning; last started
-    std::shared_ptr<const SuggestionTable> m_workerTable; // that worker's table
+    QPointer<CMyThread> m_worker;                                 // not owning; last started
+    std::shared_ptr<const lookup::SuggestionTable> m_workerTable; // that worker's table
     QIcon m_icon;
 
     QString m_panelShown; // the panel's text as the last exchange to the fields left it
@@ -106,5 +106,5 @@ private:
     QPlainTextEdit* m_panelEdit = nullptr;
     QMenuBar* m_menuBar = nullptr;
     std::unique_ptr<IUserPrompts> m_prompts;
-    QByteArray m_serviceBase = kServiceBase;
+    QByteArray m_serviceBase = lookup::kServiceBase;
 };

@@ -1,6 +1,8 @@
-#include "ResultRanking.h"
+#include "app/ResultRanking.h"
 
 #include <charconv>
+
+namespace app {
 
 std::optional<double> ParseCount(const QByteArray& text) {
     const char* begin = text.constData();
@@ -21,7 +23,7 @@ std::optional<double> ParseCount(const QByteArray& text) {
     return negative ? -value : value;
 }
 
-std::vector<ResultRow> RankSuggestions(const SuggestionTable& table) {
+std::vector<ResultRow> RankSuggestions(const lookup::SuggestionTable& table) {
     std::vector<ResultRow> rows;
     const int n = table.count;
     if (n <= 0)
@@ -44,3 +46,5 @@ std::vector<ResultRow> RankSuggestions(const SuggestionTable& table) {
     }
     return rows;
 }
+
+} // namespace app

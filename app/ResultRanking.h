@@ -1,11 +1,13 @@
 #pragma once
 
-#include "SuggestionTable.h"
+#include "lookup/SuggestionTable.h"
 
 #include <QByteArray>
 
 #include <optional>
 #include <vector>
+
+namespace app {
 
 // One row of the results list: rank, suggestion, query-count text.
 struct ResultRow {
@@ -22,4 +24,6 @@ std::optional<double> ParseCount(const QByteArray& text);
 
 // The rows of a table in answer order, with the searched keyword's own row placed
 // before the first suggestion whose count is smaller than its own.
-std::vector<ResultRow> RankSuggestions(const SuggestionTable& table);
+std::vector<ResultRow> RankSuggestions(const lookup::SuggestionTable& table);
+
+} // namespace app

@@ -1,4 +1,4 @@
-#include "CKeywordsApp.h"
+#include "app/CKeywordsApp.h"
 
 int main(int argc, char** argv) {
     return RunOrvalis(argc, argv);

@@ -1,8 +1,8 @@
 // ParseAnswer on a 100000-byte answer holding 200 suggestions, against the least any
 // parser must do: one pass of each of the three marker searches over the same bytes.
-#include "AnswerText.h"
 #include "BenchTiming.h"
-#include "ParseAnswer.h"
+#include "lookup/AnswerText.h"
+#include "lookup/ParseAnswer.h"
 
 #include <QByteArray>
 
@@ -47,13 +47,13 @@ int main() {
 
     const double baseline = MedianMicros(runs, [&] { sink = sink + MarkerPasses(view); });
     const double parse = MedianMicros(runs, [&] {
-        SuggestionTable table;
-        ParseAnswer(answer, table);
+        lookup::SuggestionTable table;
+        lookup::ParseAnswer(answer, table);
         sink = sink + static_cast<std::size_t>(table.count);
     });
     const double decodeAndParse = MedianMicros(runs, [&] {
-        SuggestionTable table;
-        ParseAnswer(DecodeAnswer(answer, "text/xml; charset=UTF-8"), table);
+        lookup::SuggestionTable table;
+        lookup::ParseAnswer(lookup::DecodeAnswer(answer, "text/xml; charset=UTF-8"), table);
         sink = sink + static_cast<std::size_t>(table.count);
     });
 

@@ -1,11 +1,11 @@
 // A search on loopback, from the Search command to the filled list, against curl
 // fetching the same address from the same local server.
 #include "BenchTiming.h"
-#include "CKeywordListCtrl.h"
-#include "CKeywordsDlg.h"
-#include "KeywordRequest.h"
-#include "LocalSuggestionServer.h"
-#include "ResourceIds.h"
+#include "app/CKeywordsDlg.h"
+#include "listview/CKeywordListCtrl.h"
+#include "lookup/KeywordRequest.h"
+#include "res/ResourceIds.h"
+#include "support/LocalSuggestionServer.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -64,8 +64,8 @@ int main(int argc, char** argv) {
     };
 
     QByteArray keyword = "red apple";
-    NormalizeKeyword(keyword);
-    const QByteArray address = BuildRequestAddress(keyword, server.BaseAddress());
+    lookup::NormalizeKeyword(keyword);
+    const QByteArray address = lookup::BuildRequestAddress(keyword, server.BaseAddress());
     search();
     settle();
     Curl(address);

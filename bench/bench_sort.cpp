@@ -1,8 +1,8 @@
 // A column click on 201 rows through the list control, against std::sort of the same
 // strings. The click must also stay under one frame (16 ms).
 #include "BenchTiming.h"
-#include "CFlatHeaderCtrl.h"
-#include "CKeywordListCtrl.h"
+#include "listview/CFlatHeaderCtrl.h"
+#include "listview/CKeywordListCtrl.h"
 
 #include <QApplication>
 #include <QRandomGenerator>

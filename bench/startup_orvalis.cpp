@@ -1,7 +1,7 @@
 // Orvalis as it starts for a user, reporting its main window's first paint.
-#include "CKeywordsApp.h"
-#include "CKeywordsDlg.h"
 #include "FirstPaintProbe.h"
+#include "app/CKeywordsApp.h"
+#include "app/CKeywordsDlg.h"
 
 #include <memory>
 

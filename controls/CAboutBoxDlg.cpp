@@ -1,11 +1,11 @@
-#include "CAboutBoxDlg.h"
+#include "controls/CAboutBoxDlg.h"
 
-#include "CDialogBuilder.h"
-#include "CStaticLink.h"
-#include "DialogTemplate.h"
-#include "HelpPage.h"
-#include "ResourceIds.h"
+#include "controls/CStaticLink.h"
+#include "platform/CDialogBuilder.h"
 #include "platform/HelpKey.h"
+#include "platform/HelpPage.h"
+#include "res/DialogTemplate.h"
+#include "res/ResourceIds.h"
 
 #include <QPushButton>
 
@@ -30,7 +30,7 @@ CAboutBoxDlg::CAboutBoxDlg(QWidget* parent) : QDialog(parent) {
 
     // The link shows the help page's title and opens the page that ships with the
     // program; the product has no web site.
-    m_webLink->SetTarget(res::HelpPageUrl().toString());
+    m_webLink->SetTarget(platform::HelpPageUrl().toString());
     // A static text, no tab stop: Enter always reaches OK. The help page is also About,
     // Help in the main window, and a screen reader can press the link.
     m_webLink->setFocusPolicy(Qt::NoFocus);

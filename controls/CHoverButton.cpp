@@ -1,8 +1,8 @@
-#include "CHoverButton.h"
+#include "controls/CHoverButton.h"
 
-#include "ColorContrast.h"
-#include "Icons.h"
-#include "StringTable.h"
+#include "platform/ColorContrast.h"
+#include "res/Icons.h"
+#include "res/StringTable.h"
 
 #include <QApplication>
 #include <QEnterEvent>
@@ -265,8 +265,8 @@ void CHoverButton::ReadColors() {
     const QPalette& colors = palette();
     m_faceColor = colors.color(QPalette::Button);
     m_captionColor = colors.color(QPalette::ButtonText);
-    const res::EdgeColors edges = res::VisibleEdgeColors(colors.color(QPalette::Light),
-                                                         colors.color(QPalette::Dark), m_faceColor);
+    const platform::EdgeColors edges = platform::VisibleEdgeColors(
+        colors.color(QPalette::Light), colors.color(QPalette::Dark), m_faceColor);
     m_lightColor = edges.light;
     m_shadowColor = edges.dark;
 }

@@ -1,11 +1,11 @@
-#include "CStaticLink.h"
+#include "controls/CStaticLink.h"
 
-#include "ColorContrast.h"
+#include "platform/ColorContrast.h"
+#include "platform/DesktopShell.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
-#include <QDesktopServices>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -14,11 +14,6 @@
 #include <QTextDocument>
 
 namespace {
-
-CStaticLink::Shell& CurrentShell() {
-    static CStaticLink::Shell shell = CStaticLink::DefaultShell();
-    return shell;
-}
 
 // Screen readers should hear a link they can press, not a static label.
 class CLinkAccessible : public QAccessibleWidget {
@@ -62,22 +57,6 @@ QAccessibleInterface* MakeLinkAccessible(const QString& className, QObject* obje
 
 } // namespace
 
-CStaticLink::Shell CStaticLink::DefaultShell() {
-    return {[](const QUrl& url) { return QDesktopServices::openUrl(url); },
-            [] { QApplication::beep(); }};
-}
-
-CStaticLink::Shell CStaticLink::SetShell(Shell shell) {
-    const Shell fallback = DefaultShell();
-    if (!shell.open)
-        shell.open = fallback.open;
-    if (!shell.beep)
-        shell.beep = fallback.beep;
-    Shell previous = CurrentShell();
-    CurrentShell() = std::move(shell);
-    return previous;
-}
-
 CStaticLink::CStaticLink(const QString& target, QWidget* parent)
     : QLabel(parent), m_target(target) {
     static const bool accessibleInstalled = [] {
@@ -101,7 +80,7 @@ bool CStaticLink::OpenTarget() {
     if (m_target.isEmpty())
         return false;
     const QUrl url = QUrl::fromUserInput(m_target);
-    return url.isValid() && CurrentShell().open(url);
+    return url.isValid() && platform::OpenInDesktop(url);
 }
 
 void CStaticLink::Activate() {
@@ -113,13 +92,13 @@ void CStaticLink::Activate() {
         m_textColor = VisitedColor;
         update();
     } else {
-        CurrentShell().beep();
+        platform::Beep();
     }
 }
 
 QColor CStaticLink::LegibleColor(const QColor& color, const QColor& background) {
     constexpr double kReadable = 4.5;
-    return res::WithContrast(color, background, kReadable);
+    return platform::WithContrast(color, background, kReadable);
 }
 
 void CStaticLink::paintEvent(QPaintEvent* event) {

@@ -5,8 +5,6 @@
 #include <QString>
 #include <QUrl>
 
-#include <functional>
-
 // A text label that acts as a hyperlink: underlined in the link colour, a hand
 // pointer, and a click (or Enter/Space) opens its target in the desktop's handler.
 class CStaticLink : public QLabel {
@@ -14,16 +12,6 @@ class CStaticLink : public QLabel {
 public:
     static constexpr QColor UnvisitedColor{0, 0, 255};
     static constexpr QColor VisitedColor{128, 0, 128};
-
-    // How a target is opened and how a failure is heard. Replaceable so that tests
-    // can decide the outcome and count the beeps.
-    struct Shell {
-        std::function<bool(const QUrl&)> open;
-        std::function<void()> beep;
-    };
-    // Installs shell for every link and returns the one it replaces.
-    static Shell SetShell(Shell shell);
-    static Shell DefaultShell();
 
     explicit CStaticLink(const QString& target = QString(), QWidget* parent = nullptr);
 

@@ -1,8 +1,8 @@
-#include "CFlatHeaderCtrl.h"
+#include "listview/CFlatHeaderCtrl.h"
 
-#include "CHeaderDragWnd.h"
-#include "ColorContrast.h"
-#include "HeaderGeometry.h"
+#include "listview/CHeaderDragWnd.h"
+#include "listview/HeaderGeometry.h"
+#include "platform/ColorContrast.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -54,9 +54,9 @@ CFlatHeaderCtrl::~CFlatHeaderCtrl() = default;
 void CFlatHeaderCtrl::ReadColors() {
     const QPalette& pal = palette();
     m_colorFace = pal.color(QPalette::Active, QPalette::Button);
-    const res::EdgeColors edges =
-        res::VisibleEdgeColors(pal.color(QPalette::Active, QPalette::Light),
-                               pal.color(QPalette::Active, QPalette::Dark), m_colorFace);
+    const platform::EdgeColors edges =
+        platform::VisibleEdgeColors(pal.color(QPalette::Active, QPalette::Light),
+                                    pal.color(QPalette::Active, QPalette::Dark), m_colorFace);
     m_colorHighlight = edges.light;
     m_colorShadow = edges.dark;
     m_colorText = pal.color(QPalette::Active, QPalette::ButtonText);

@@ -1,7 +1,7 @@
-#include "CHeaderDragWnd.h"
+#include "listview/CHeaderDragWnd.h"
 
-#include "CFlatHeaderCtrl.h"
-#include "HeaderGeometry.h"
+#include "listview/CFlatHeaderCtrl.h"
+#include "listview/HeaderGeometry.h"
 
 #include <QPainter>
 

@@ -1,7 +1,7 @@
-#include "CKeywordListCtrl.h"
+#include "listview/CKeywordListCtrl.h"
 
-#include "CDialogBuilder.h"
-#include "CFlatHeaderCtrl.h"
+#include "listview/CFlatHeaderCtrl.h"
+#include "platform/CDialogBuilder.h"
 
 #include <QItemSelection>
 #include <QItemSelectionModel>

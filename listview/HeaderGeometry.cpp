@@ -1,4 +1,4 @@
-#include "HeaderGeometry.h"
+#include "listview/HeaderGeometry.h"
 
 #include <QColor>
 #include <QPainter>

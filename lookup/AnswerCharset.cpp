@@ -1,4 +1,4 @@
-#include "AnswerCharset.h"
+#include "lookup/AnswerCharset.h"
 
 #include <QString>
 
@@ -7,6 +7,8 @@
 #include <iconv.h>
 #include <memory>
 #include <string_view>
+
+namespace lookup {
 
 namespace {
 
@@ -444,3 +446,5 @@ std::optional<QByteArray> DecodeLabelled(QByteArrayView body, QByteArrayView lab
     }
     return std::nullopt;
 }
+
+} // namespace lookup

@@ -5,6 +5,8 @@
 
 #include <optional>
 
+namespace lookup {
+
 // How the bytes of an answer are turned into UTF-8, chosen from the charset label the way
 // browsers read labels: "iso-8859-1", "latin1" and "us-ascii" all mean windows-1252, whose
 // 0x80 to 0x9F are the curly quotes and dashes that servers really send.
@@ -21,3 +23,5 @@ std::optional<QByteArray> DecodeLabelled(QByteArrayView body, QByteArrayView lab
 // The same through the system's converters (iconv) under the given name; nothing when the
 // system has no converter of that name.
 std::optional<QByteArray> DecodeWithSystem(QByteArrayView body, const char* name);
+
+} // namespace lookup

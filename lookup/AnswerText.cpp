@@ -1,6 +1,6 @@
-#include "AnswerText.h"
+#include "lookup/AnswerText.h"
 
-#include "AnswerCharset.h"
+#include "lookup/AnswerCharset.h"
 
 #include <QString>
 
@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <cstring>
 #include <optional>
+
+namespace lookup {
 
 namespace {
 
@@ -213,3 +215,5 @@ void BlankControlCharacters(QByteArray& text) {
     }
     text = std::move(out);
 }
+
+} // namespace lookup

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
+namespace lookup {
+
 // Converts a received answer to UTF-8 from the charset named in the reply's
 // Content-Type header, reading the label as browsers do (UTF-8 when none is named or the
 // name is unknown). Malformed input becomes U+FFFD.
@@ -17,3 +19,5 @@ QByteArray DecodeCharacterReferences(QByteArrayView text);
 // text by one blank, so that no answer can break a line of the user's texts or send a
 // terminal an escape sequence.
 void BlankControlCharacters(QByteArray& text);
+
+} // namespace lookup

@@ -1,9 +1,9 @@
-#include "CMyThread.h"
+#include "lookup/CMyThread.h"
 
-#include "AnswerText.h"
-#include "FetchAnswer.h"
-#include "ParseAnswer.h"
-#include "ResourceIds.h"
+#include "lookup/AnswerText.h"
+#include "lookup/FetchAnswer.h"
+#include "lookup/ParseAnswer.h"
+#include "res/ResourceIds.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -17,7 +17,7 @@ std::atomic<bool> g_abandoned{false};
 
 CMyThread::CMyThread(Host host, QByteArray serviceBase)
     : m_host(std::move(host)), m_serviceBase(std::move(serviceBase)),
-      m_table(std::make_shared<SuggestionTable>()) {
+      m_table(std::make_shared<lookup::SuggestionTable>()) {
     g_running.fetch_add(1);
     connect(this, &QThread::finished, this, &QObject::deleteLater);
 }
@@ -50,26 +50,27 @@ int CMyThread::Lookup() {
     // while this one waits above; from here on only this thread writes it.
     m_table->Clear();
 
-    NormalizeKeyword(m_keyword);
-    FetchResult fetched = FetchAnswer(BuildRequestAddress(m_keyword, m_serviceBase));
+    lookup::NormalizeKeyword(m_keyword);
+    lookup::FetchResult fetched =
+        lookup::FetchAnswer(lookup::BuildRequestAddress(m_keyword, m_serviceBase));
 
-    if (const QString failure = DescribeFetchFailure(fetched); !failure.isEmpty()) {
+    if (const QString failure = lookup::DescribeFetchFailure(fetched); !failure.isEmpty()) {
         CallHost(m_host.searchFailed, failure);
         switch (fetched.outcome) {
-        case FetchResult::Outcome::NoSession:
+        case lookup::FetchResult::Outcome::NoSession:
             return kExitNoSession;
-        case FetchResult::Outcome::AddressNotOpened:
+        case lookup::FetchResult::Outcome::AddressNotOpened:
             return kExitAddressNotOpened;
-        case FetchResult::Outcome::Answer:
+        case lookup::FetchResult::Outcome::Answer:
             break;
         }
         return kExitRefused;
     }
 
-    if (fetched.body.size() <= kLongestRejectedAnswer)
+    if (fetched.body.size() <= lookup::kLongestRejectedAnswer)
         CallHost(m_host.showMessage, QStringLiteral("Server returned zero data"));
     else
-        ParseAnswer(DecodeAnswer(fetched.body, fetched.contentType), *m_table);
+        lookup::ParseAnswer(lookup::DecodeAnswer(fetched.body, fetched.contentType), *m_table);
 
     CallHost(m_host.sendCommand,
              res::MakeCommandParam(res::ID_SEARCH_DONE, res::SEARCH_DONE_NOTIFICATION), 0);

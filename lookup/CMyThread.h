@@ -1,7 +1,7 @@
 #pragma once
 
-#include "KeywordRequest.h"
-#include "SuggestionTable.h"
+#include "lookup/KeywordRequest.h"
+#include "lookup/SuggestionTable.h"
 
 #include <QByteArray>
 #include <QString>
@@ -38,7 +38,7 @@ public:
         std::function<void(const QString& text)> searchFailed;
     };
 
-    explicit CMyThread(Host host, QByteArray serviceBase = kServiceBase);
+    explicit CMyThread(Host host, QByteArray serviceBase = lookup::kServiceBase);
     ~CMyThread() override;
 
     // Written by the main thread before start() only.
@@ -46,7 +46,7 @@ public:
 
     // The table this worker fills; shared so that a notice handled after the worker
     // ended never reads freed memory.
-    std::shared_ptr<const SuggestionTable> Table() const { return m_table; }
+    std::shared_ptr<const lookup::SuggestionTable> Table() const { return m_table; }
 
     // The thread's exit code once run() has ended, -1 before.
     int ExitCode() const { return m_exitCode.load(); }
@@ -78,7 +78,7 @@ private:
 
     Host m_host;
     QByteArray m_serviceBase;
-    std::shared_ptr<SuggestionTable> m_table;
+    std::shared_ptr<lookup::SuggestionTable> m_table;
     std::atomic<int> m_exitCode{-1}; // -1 until run() has ended
     std::mutex m_handOver;
     const std::function<void()>* m_pendingCall = nullptr; // guarded by m_handOver

@@ -1,4 +1,4 @@
-#include "FetchAnswer.h"
+#include "lookup/FetchAnswer.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -14,6 +14,8 @@
 #include <algorithm>
 #include <memory>
 #include <mutex>
+
+namespace lookup {
 
 namespace {
 
@@ -163,3 +165,5 @@ QString DescribeFetchFailure(const FetchResult& result) {
     return QStringLiteral("The suggestion service refused the request (HTTP %1).")
         .arg(result.httpStatus);
 }
+
+} // namespace lookup

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+namespace lookup {
+
 inline constexpr int kConnectTimeoutMs = 2000;
 inline constexpr int kReceiveTimeoutMs = 2000; // silence between two reads
 inline constexpr int kWholeFetchLimitMs = 30000;
@@ -46,3 +48,5 @@ FetchResult FetchAnswer(const QByteArray& requestAddress);
 // The one-line message for a search that could not get an answer, or an empty text when
 // the result is an answer the program should show (2xx status).
 QString DescribeFetchFailure(const FetchResult& result);
+
+} // namespace lookup

@@ -1,4 +1,6 @@
-#include "KeywordRequest.h"
+#include "lookup/KeywordRequest.h"
+
+namespace lookup {
 
 namespace {
 
@@ -70,3 +72,5 @@ QByteArray BuildRequestAddress(const QByteArray& normalizedKeyword, QByteArrayVi
     return serviceBase.toByteArray() + "/complete/search?output=toolbar&q=" + normalizedKeyword +
            "&ie=UTF-8&oe=UTF-8";
 }
+
+} // namespace lookup

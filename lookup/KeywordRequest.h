@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
+namespace lookup {
+
 // The suggestion service the program asks. Tests pass the address of a local server.
 inline constexpr char kServiceBase[] = "https://www.google.com";
 
@@ -14,3 +16,5 @@ void NormalizeKeyword(QByteArray& keyword);
 // serviceBase + "/complete/search?output=toolbar&q=" + keyword + "&ie=UTF-8&oe=UTF-8".
 QByteArray BuildRequestAddress(const QByteArray& normalizedKeyword,
                                QByteArrayView serviceBase = kServiceBase);
+
+} // namespace lookup

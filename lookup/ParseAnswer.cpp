@@ -1,8 +1,10 @@
-#include "ParseAnswer.h"
+#include "lookup/ParseAnswer.h"
 
-#include "AnswerText.h"
+#include "lookup/AnswerText.h"
 
 #include <string_view>
+
+namespace lookup {
 
 namespace {
 
@@ -67,3 +69,5 @@ void ParseAnswer(const QByteArray& answer, SuggestionTable& table) {
         table.count = stored;
     }
 }
+
+} // namespace lookup

@@ -1,4 +1,6 @@
-#include "SuggestionTable.h"
+#include "lookup/SuggestionTable.h"
+
+namespace lookup {
 
 void SuggestionTable::Clear() {
     for (int slot = 0; slot < kSlotCount; ++slot) {
@@ -9,3 +11,5 @@ void SuggestionTable::Clear() {
     ownPopularity.clear();
     count = 0;
 }
+
+} // namespace lookup

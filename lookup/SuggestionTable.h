@@ -4,6 +4,8 @@
 
 #include <array>
 
+namespace lookup {
+
 // The result of one lookup: up to 200 suggestions with their query-count texts, in
 // the order of the service's answer. Texts are UTF-8 with character references
 // already decoded.
@@ -18,3 +20,5 @@ struct SuggestionTable {
 
     void Clear();
 };
+
+} // namespace lookup

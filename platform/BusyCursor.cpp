@@ -1,4 +1,4 @@
-#include "BusyCursor.h"
+#include "platform/BusyCursor.h"
 
 #include <QApplication>
 #include <QEnterEvent>

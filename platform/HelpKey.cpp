@@ -1,4 +1,4 @@
-#include "HelpKey.h"
+#include "platform/HelpKey.h"
 
 #include <QEvent>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
-#include "DialogTemplate.h"
+#include "res/DialogTemplate.h"
 
-#include "ResourceIds.h"
+#include "res/ResourceIds.h"
 
 #include <array>
 

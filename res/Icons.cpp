@@ -1,6 +1,6 @@
-#include "Icons.h"
+#include "res/Icons.h"
 
-#include "ResourceIds.h"
+#include "res/ResourceIds.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "MenuTemplate.h"
+#include "res/MenuTemplate.h"
 
-#include "ResourceIds.h"
+#include "res/ResourceIds.h"
 
 #include <array>
 

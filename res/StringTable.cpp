@@ -1,6 +1,6 @@
-#include "StringTable.h"
+#include "res/StringTable.h"
 
-#include "ResourceIds.h"
+#include "res/ResourceIds.h"
 
 #include <array>
 #include <utility>

@@ -1,4 +1,6 @@
-#include "KeywordText.h"
+#include "textout/KeywordText.h"
+
+namespace textout {
 
 namespace {
 
@@ -59,3 +61,5 @@ QByteArray MakeCommaList(const QList<QByteArray>& keywords) {
     text.chop(1);
     return text;
 }
+
+} // namespace textout

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QList>
 
+namespace textout {
+
 // Text for a web page made from the list's keywords (UTF-8), in the list's row order.
 
 // <meta name="keywords" content="a,b,c"> with & < > " inside keywords escaped so a
@@ -15,3 +17,5 @@ QByteArray MakeColumnList(const QList<QByteArray>& keywords);
 
 // The keywords joined by a bare ","; empty for an empty list.
 QByteArray MakeCommaList(const QList<QByteArray>& keywords);
+
+} // namespace textout

@@ -1,4 +1,6 @@
-#include "PanelText.h"
+#include "textout/PanelText.h"
+
+namespace textout {
 
 namespace {
 
@@ -21,3 +23,5 @@ QByteArray PanelTextFromDisplay(const QString& shown) {
 QString DisplayFromPanelText(const QByteArray& panelText) {
     return FoldLineEnds(QString::fromUtf8(panelText));
 }
+
+} // namespace textout

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+namespace textout {
+
 // The text panel shows lines; the panel string holds CR LF between them. These two
 // conversions make a round trip keep every line end exactly once and every other
 // character as it is.
@@ -13,3 +15,5 @@ QByteArray PanelTextFromDisplay(const QString& shown);
 
 // CR LF (and a lone CR or LF) become one line break of the panel; nothing else changes.
 QString DisplayFromPanelText(const QByteArray& panelText);
+
+} // namespace textout

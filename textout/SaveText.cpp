@@ -1,7 +1,9 @@
-#include "SaveText.h"
+#include "textout/SaveText.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
+
+namespace textout {
 
 QString ApplySaveNameRule(const QString& chosenPath) {
     if (chosenPath.size() >= 4 && chosenPath.at(chosenPath.size() - 4) == QChar('.'))
@@ -22,3 +24,5 @@ SaveOutcome SaveTextFile(const QString& path, const QByteArray& bytes) {
         return {SaveOutcome::Result::WriteFailed, file.errorString()};
     return {};
 }
+
+} // namespace textout

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+namespace textout {
+
 // The file name actually written for a chosen path: unchanged when its fourth
 // character from the end is a full stop (a three-letter extension), else with ".txt".
 QString ApplySaveNameRule(const QString& chosenPath);
@@ -16,3 +18,5 @@ struct SaveOutcome {
 // Writes bytes as the whole new content of path. The old file stays untouched unless
 // the new content was written completely.
 SaveOutcome SaveTextFile(const QString& path, const QByteArray& bytes);
+
+} // namespace textout

@@ -1,10 +1,10 @@
 // The main window as a user sees it: the controls that paint themselves follow a dark
 // desktop palette, and the dialog-unit layout holds at any font size.
-#include "CFlatHeaderCtrl.h"
-#include "CHoverButton.h"
-#include "CKeywordListCtrl.h"
-#include "CKeywordsDlg.h"
-#include "ResourceIds.h"
+#include "app/CKeywordsDlg.h"
+#include "controls/CHoverButton.h"
+#include "listview/CFlatHeaderCtrl.h"
+#include "listview/CKeywordListCtrl.h"
+#include "res/ResourceIds.h"
 
 #include <QApplication>
 #include <QGroupBox>

@@ -1,10 +1,10 @@
-#include "CKeywordListCtrl.h"
-#include "CKeywordsDlg.h"
-#include "CMyThread.h"
-#include "FakePrompts.h"
-#include "KeywordText.h"
-#include "LocalSuggestionServer.h"
-#include "ResourceIds.h"
+#include "app/CKeywordsDlg.h"
+#include "listview/CKeywordListCtrl.h"
+#include "lookup/CMyThread.h"
+#include "res/ResourceIds.h"
+#include "support/FakePrompts.h"
+#include "support/LocalSuggestionServer.h"
+#include "textout/KeywordText.h"
 
 #include <QAbstractButton>
 #include <QElapsedTimer>
@@ -394,7 +394,7 @@ void TestHostileService::searchAgainstHostileService() {
     QVERIFY(dialog.IsBusy());
     // A command given while the search runs is handled at once, on the rows still shown.
     QVERIFY(dialog.OnCommand(res::MakeCommandParam(res::IDC_WORDS_LIST, 0)));
-    QCOMPARE(dialog.m_panelText, MakeColumnList({"old one", "old two"}));
+    QCOMPARE(dialog.m_panelText, textout::MakeColumnList({"old one", "old two"}));
 
     QTRY_VERIFY_WITH_TIMEOUT(window.Ended(), withinMs);
     const qint64 elapsed = clock.elapsed();

@@ -1,8 +1,8 @@
-#include "CAboutBoxDlg.h"
-#include "CKeywordListCtrl.h"
-#include "CKeywordsDlg.h"
-#include "FakePrompts.h"
-#include "ResourceIds.h"
+#include "app/CKeywordsDlg.h"
+#include "controls/CAboutBoxDlg.h"
+#include "listview/CKeywordListCtrl.h"
+#include "res/ResourceIds.h"
+#include "support/FakePrompts.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

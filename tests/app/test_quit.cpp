@@ -1,10 +1,10 @@
 // Quitting while searches run or wait ends the program at once: nothing waits for a
 // service that trickles its answer for half a minute, but the application is still torn
 // down first.
-#include "CKeywordsApp.h"
-#include "CKeywordsDlg.h"
-#include "LocalSuggestionServer.h"
-#include "ResourceIds.h"
+#include "app/CKeywordsApp.h"
+#include "app/CKeywordsDlg.h"
+#include "res/ResourceIds.h"
+#include "support/LocalSuggestionServer.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,4 +1,4 @@
-#include "ResultRanking.h"
+#include "app/ResultRanking.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -8,16 +8,16 @@
 #include <cstdlib>
 #include <optional>
 
-using Rows = std::vector<ResultRow>;
+using Rows = std::vector<app::ResultRow>;
 using Texts = QList<QByteArray>;
 Q_DECLARE_METATYPE(Rows)
 Q_DECLARE_METATYPE(std::optional<double>)
 
 namespace {
 
-SuggestionTable MakeTable(const Texts& suggestions, const Texts& counts,
-                          const QByteArray& ownKeyword, const QByteArray& ownCount) {
-    SuggestionTable table;
+lookup::SuggestionTable MakeTable(const Texts& suggestions, const Texts& counts,
+                                  const QByteArray& ownKeyword, const QByteArray& ownCount) {
+    lookup::SuggestionTable table;
     for (int i = 0; i < suggestions.size(); ++i) {
         table.suggestions[i] = suggestions[i];
         table.popularities[i] = counts.value(i);
@@ -60,7 +60,7 @@ void TestResultRanking::parseCount_data() {
 void TestResultRanking::parseCount() {
     QFETCH(QByteArray, text);
     QFETCH(std::optional<double>, value);
-    QCOMPARE(ParseCount(text), value);
+    QCOMPARE(app::ParseCount(text), value);
 }
 
 void TestResultRanking::parseCountIgnoresLocale() {
@@ -73,7 +73,7 @@ void TestResultRanking::parseCountIgnoresLocale() {
     qputenv("LOCPATH", locales.path().toLocal8Bit());
     QVERIFY(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"));
     const double platformReading = std::strtod("2.5", nullptr);
-    const std::optional<double> value = ParseCount("2.5");
+    const std::optional<double> value = app::ParseCount("2.5");
     std::setlocale(LC_NUMERIC, "C");
     qunsetenv("LOCPATH");
     QCOMPARE(platformReading, 2.0); // the locale is in force: the C library stops at '.'
@@ -121,7 +121,7 @@ void TestResultRanking::ranking() {
     QFETCH(QByteArray, ownKeyword);
     QFETCH(QByteArray, ownCount);
     QFETCH(Rows, rows);
-    const Rows actual = RankSuggestions(MakeTable(suggestions, counts, ownKeyword, ownCount));
+    const Rows actual = app::RankSuggestions(MakeTable(suggestions, counts, ownKeyword, ownCount));
     QCOMPARE(actual.size(), rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
         QCOMPARE(actual[i].rank, rows[i].rank);

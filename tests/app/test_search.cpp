@@ -1,9 +1,9 @@
-#include "CKeywordListCtrl.h"
-#include "CKeywordsDlg.h"
-#include "CMyThread.h"
-#include "FakePrompts.h"
-#include "LocalSuggestionServer.h"
-#include "ResourceIds.h"
+#include "app/CKeywordsDlg.h"
+#include "listview/CKeywordListCtrl.h"
+#include "lookup/CMyThread.h"
+#include "res/ResourceIds.h"
+#include "support/FakePrompts.h"
+#include "support/LocalSuggestionServer.h"
 
 #include <QAbstractButton>
 #include <QApplication>

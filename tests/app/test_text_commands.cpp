@@ -1,7 +1,7 @@
-#include "CKeywordListCtrl.h"
-#include "CKeywordsDlg.h"
-#include "FakePrompts.h"
-#include "ResourceIds.h"
+#include "app/CKeywordsDlg.h"
+#include "listview/CKeywordListCtrl.h"
+#include "res/ResourceIds.h"
+#include "support/FakePrompts.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CStaticLink.h"
+#include "platform/DesktopShell.h"
 
 #include <QList>
 #include <QUrl>
@@ -11,16 +11,16 @@ struct FakeShell {
     bool succeed = true;
     QList<QUrl> opened;
     int beeps = 0;
-    CStaticLink::Shell previous;
+    platform::DesktopShell previous;
 
     FakeShell() {
-        previous = CStaticLink::SetShell({[this](const QUrl& url) {
-                                              opened.append(url);
-                                              return succeed;
-                                          },
-                                          [this] { ++beeps; }});
+        previous = platform::SetDesktopShell({[this](const QUrl& url) {
+                                                  opened.append(url);
+                                                  return succeed;
+                                              },
+                                              [this] { ++beeps; }});
     }
-    ~FakeShell() { CStaticLink::SetShell(previous); }
+    ~FakeShell() { platform::SetDesktopShell(previous); }
     FakeShell(const FakeShell&) = delete;
     FakeShell& operator=(const FakeShell&) = delete;
 };

@@ -1,7 +1,7 @@
-#include "CAboutBoxDlg.h"
-#include "CStaticLink.h"
 #include "FakeShell.h"
-#include "HelpPage.h"
+#include "controls/CAboutBoxDlg.h"
+#include "controls/CStaticLink.h"
+#include "platform/HelpPage.h"
 
 #include <QAction>
 #include <QApplication>
@@ -102,7 +102,7 @@ void TestAboutBox::labelsFitTheirWidth() {
 void TestAboutBox::linkOpensShippedHelpPage() {
     CAboutBoxDlg box;
     QTest::mouseClick(box.WebLink(), Qt::LeftButton);
-    const QUrl help = res::HelpPageUrl();
+    const QUrl help = platform::HelpPageUrl();
     QVERIFY(help.isLocalFile());
     QCOMPARE(m_shell->opened, QList<QUrl>{help});
     QCOMPARE(box.WebLink()->TextColor(), CStaticLink::VisitedColor);

@@ -1,5 +1,5 @@
-#include "CHoverButton.h"
-#include "ResourceIds.h"
+#include "controls/CHoverButton.h"
+#include "res/ResourceIds.h"
 
 #include <QApplication>
 #include <QCursor>

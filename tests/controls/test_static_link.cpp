@@ -1,5 +1,5 @@
-#include "CStaticLink.h"
 #include "FakeShell.h"
+#include "controls/CStaticLink.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -220,7 +220,7 @@ void TestStaticLink::legibleOnAnyBackground() {
 void TestStaticLink::defaultShellUsesDesktopServices() {
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("orvalis-test"), &catcher, "Open");
-    CStaticLink::SetShell(CStaticLink::DefaultShell());
+    platform::SetDesktopShell(platform::DefaultDesktopShell());
     const QUrl page(QStringLiteral("orvalis-test:help"));
     m_link->SetTarget(page.toString());
     QTest::mouseClick(m_link.get(), Qt::LeftButton);

@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes through answer decoding and the parser. The first byte picks
 // the charset the reply claims, the rest is the body. Stored texts must be valid UTF-8
 // without control characters.
-#include "AnswerText.h"
-#include "ParseAnswer.h"
+#include "lookup/AnswerText.h"
+#include "lookup/ParseAnswer.h"
 
 #include <QByteArray>
 
@@ -64,15 +64,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray body(reinterpret_cast<const char*>(data + 1),
                           static_cast<qsizetype>(size - 1));
 
-    const QByteArray answer = DecodeAnswer(body, contentType);
+    const QByteArray answer = lookup::DecodeAnswer(body, contentType);
     if (!IsValidUtf8(answer.left(answer.indexOf('\0') < 0 ? answer.size() : answer.indexOf('\0'))))
         std::abort();
 
-    SuggestionTable table;
-    ParseAnswer(answer, table);
-    if (table.count < 0 || table.count > SuggestionTable::kSlotCount)
+    lookup::SuggestionTable table;
+    lookup::ParseAnswer(answer, table);
+    if (table.count < 0 || table.count > lookup::SuggestionTable::kSlotCount)
         std::abort();
-    for (int slot = table.count; slot < SuggestionTable::kSlotCount; ++slot) {
+    for (int slot = table.count; slot < lookup::SuggestionTable::kSlotCount; ++slot) {
         if (!table.suggestions[slot].isEmpty() || !table.popularities[slot].isEmpty())
             std::abort();
     }

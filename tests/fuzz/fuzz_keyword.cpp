@@ -1,6 +1,6 @@
 // Feeds arbitrary keywords through normalisation and address building and checks that
 // the query value can never carry a character that would change the request.
-#include "KeywordRequest.h"
+#include "lookup/KeywordRequest.h"
 
 #include <QByteArray>
 
@@ -10,8 +10,8 @@
 namespace {
 
 bool IsQueryValueByte(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-           c == '-' || c == '.' || c == '_' || c == '~' || c == '+' || c == '%';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '.' || c == '_' || c == '~' || c == '+' || c == '%';
 }
 
 int HexValue(char c) {
@@ -27,7 +27,7 @@ int HexValue(char c) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray typed(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     QByteArray keyword = typed;
-    NormalizeKeyword(keyword);
+    lookup::NormalizeKeyword(keyword);
 
     // Only the query alphabet, and every % starts a complete escape.
     for (qsizetype i = 0; i < keyword.size(); ++i) {
@@ -53,12 +53,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     const auto withoutBlanks = [](QByteArray text) { return text.replace(' ', QByteArray()); };
-    if (decoded.size() > typed.size() ||
-        withoutBlanks(decoded) != withoutBlanks(typed.trimmed()) ||
+    if (decoded.size() > typed.size() || withoutBlanks(decoded) != withoutBlanks(typed.trimmed()) ||
         decoded != decoded.trimmed())
         std::abort();
 
-    const QByteArray address = BuildRequestAddress(keyword, "https://example.invalid");
+    const QByteArray address = lookup::BuildRequestAddress(keyword, "https://example.invalid");
     if (!address.startsWith("https://example.invalid/complete/search?output=toolbar&q=") ||
         !address.endsWith("&ie=UTF-8&oe=UTF-8") || address.count('#') != 0 ||
         address.count('&') != 3)

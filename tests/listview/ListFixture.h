@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CFlatHeaderCtrl.h"
-#include "CKeywordListCtrl.h"
+#include "listview/CFlatHeaderCtrl.h"
+#include "listview/CKeywordListCtrl.h"
 
 #include <QImage>
 #include <QPalette>

@@ -1,7 +1,7 @@
-#include "CFlatHeaderCtrl.h"
-#include "CHeaderDragWnd.h"
-#include "HeaderGeometry.h"
 #include "ListFixture.h"
+#include "listview/CFlatHeaderCtrl.h"
+#include "listview/CHeaderDragWnd.h"
+#include "listview/HeaderGeometry.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,6 +1,6 @@
-#include "CFlatHeaderCtrl.h"
-#include "HeaderGeometry.h"
 #include "ListFixture.h"
+#include "listview/CFlatHeaderCtrl.h"
+#include "listview/HeaderGeometry.h"
 
 #include <QSignalSpy>
 #include <QStandardItemModel>

@@ -1,6 +1,6 @@
-#include "CFlatHeaderCtrl.h"
-#include "CKeywordListCtrl.h"
 #include "ListFixture.h"
+#include "listview/CFlatHeaderCtrl.h"
+#include "listview/CKeywordListCtrl.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

@@ -1,5 +1,5 @@
-#include "AnswerCharset.h"
-#include "AnswerText.h"
+#include "lookup/AnswerCharset.h"
+#include "lookup/AnswerText.h"
 
 #include <QString>
 #include <QTest>
@@ -84,7 +84,7 @@ void TestAnswerText::decodesCharset() {
     QFETCH(QByteArray, body);
     QFETCH(QByteArray, contentType);
     QFETCH(QByteArray, expected);
-    QCOMPARE(DecodeAnswer(body, contentType), expected);
+    QCOMPARE(lookup::DecodeAnswer(body, contentType), expected);
 }
 
 void TestAnswerText::decodesThroughTheSystem_data() {
@@ -134,9 +134,9 @@ void TestAnswerText::decodesThroughTheSystem() {
     QFETCH(QByteArray, label);
     QFETCH(QByteArray, converter);
     QFETCH(QByteArray, expected);
-    if (!DecodeWithSystem("", converter.constData()))
+    if (!lookup::DecodeWithSystem("", converter.constData()))
         QSKIP("the system has no converter for this charset");
-    QCOMPARE(DecodeAnswer(body, "text/xml; charset=" + label), expected);
+    QCOMPARE(lookup::DecodeAnswer(body, "text/xml; charset=" + label), expected);
 }
 
 void TestAnswerText::unusableLabelsReadAsUtf8_data() {
@@ -149,7 +149,8 @@ void TestAnswerText::unusableLabelsReadAsUtf8_data() {
 
 void TestAnswerText::unusableLabelsReadAsUtf8() {
     QFETCH(QByteArray, label);
-    QCOMPARE(DecodeAnswer("caf\xC3\xA9", "text/xml; charset=" + label), QByteArray("caf\xC3\xA9"));
+    QCOMPARE(lookup::DecodeAnswer("caf\xC3\xA9", "text/xml; charset=" + label),
+             QByteArray("caf\xC3\xA9"));
 }
 
 void TestAnswerText::invalidUtf8BecomesValid_data() {
@@ -174,7 +175,7 @@ void TestAnswerText::invalidUtf8BecomesValid_data() {
 void TestAnswerText::invalidUtf8BecomesValid() {
     QFETCH(QByteArray, body);
     QFETCH(QByteArray, keptPrefix);
-    const QByteArray decoded = DecodeAnswer(body, "text/xml; charset=UTF-8");
+    const QByteArray decoded = lookup::DecodeAnswer(body, "text/xml; charset=UTF-8");
     QVERIFY(IsValidUtf8(decoded));
     QVERIFY(decoded.startsWith(keptPrefix));
     QVERIFY(decoded.contains("\xEF\xBF\xBD")); // U+FFFD
@@ -212,7 +213,7 @@ void TestAnswerText::decodesCharacterReferences_data() {
 void TestAnswerText::decodesCharacterReferences() {
     QFETCH(QByteArray, text);
     QFETCH(QByteArray, expected);
-    QCOMPARE(DecodeCharacterReferences(text), expected);
+    QCOMPARE(lookup::DecodeCharacterReferences(text), expected);
 }
 
 QTEST_GUILESS_MAIN(TestAnswerText)

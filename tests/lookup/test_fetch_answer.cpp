@@ -1,6 +1,6 @@
-#include "FetchAnswer.h"
-#include "KeywordRequest.h"
-#include "LocalSuggestionServer.h"
+#include "lookup/FetchAnswer.h"
+#include "lookup/KeywordRequest.h"
+#include "support/LocalSuggestionServer.h"
 
 #include <QElapsedTimer>
 #include <QRegularExpression>
@@ -10,12 +10,12 @@
 #include <QTest>
 
 Q_DECLARE_METATYPE(ServerReply)
-Q_DECLARE_METATYPE(FetchResult::Outcome)
-Q_DECLARE_METATYPE(FetchResult::Failure)
-Q_DECLARE_METATYPE(FetchResult)
+Q_DECLARE_METATYPE(lookup::FetchResult::Outcome)
+Q_DECLARE_METATYPE(lookup::FetchResult::Failure)
+Q_DECLARE_METATYPE(lookup::FetchResult)
 
-using Outcome = FetchResult::Outcome;
-using Failure = FetchResult::Failure;
+using Outcome = lookup::FetchResult::Outcome;
+using Failure = lookup::FetchResult::Failure;
 
 namespace {
 
@@ -27,9 +27,9 @@ QByteArray Pattern(qsizetype size) {
     return bytes;
 }
 
-FetchResult Fetched(Outcome outcome, Failure failure = Failure::None, int status = 0,
-                    QString sslErrors = {}) {
-    FetchResult result;
+lookup::FetchResult Fetched(Outcome outcome, Failure failure = Failure::None, int status = 0,
+                            QString sslErrors = {}) {
+    lookup::FetchResult result;
     result.outcome = outcome;
     result.failure = failure;
     result.httpStatus = status;
@@ -90,11 +90,11 @@ void TestFetchAnswer::fetches_data() {
         << ServerReply::Answer("<html>down</html>", 503) << Outcome::Answer << Failure::None << 503
         << QByteArray("<html>down</html>") << 5000;
     QTest::newRow("exactly the buffer")
-        << ServerReply::Answer(large.first(kReceiveBufferSize)) << Outcome::Answer << Failure::None
-        << 200 << large.first(kReceiveBufferSize) << 5000;
+        << ServerReply::Answer(large.first(lookup::kReceiveBufferSize)) << Outcome::Answer
+        << Failure::None << 200 << large.first(lookup::kReceiveBufferSize) << 5000;
     QTest::newRow("2 MB keeps the first 100000 bytes")
         << ServerReply::Answer(large) << Outcome::Answer << Failure::None << 200
-        << large.first(kReceiveBufferSize) << 5000;
+        << large.first(lookup::kReceiveBufferSize) << 5000;
     QTest::newRow("three chunks 1.5 s apart")
         << ServerReply::Chunks(page, 3, 1500) << Outcome::Answer << Failure::None << 200 << page
         << 6000;
@@ -128,7 +128,8 @@ void TestFetchAnswer::fetches() {
     server.SetDefaultReply(reply);
     QElapsedTimer clock;
     clock.start();
-    const FetchResult result = FetchAnswer(BuildRequestAddress("red", server.BaseAddress()));
+    const lookup::FetchResult result =
+        lookup::FetchAnswer(lookup::BuildRequestAddress("red", server.BaseAddress()));
     // Not a speed test: a time-out that never fired would hang here much longer.
     QCOMPARE_LT(clock.elapsed(), withinMs);
 
@@ -146,7 +147,8 @@ void TestFetchAnswer::fetches() {
 
 void TestFetchAnswer::refusedPortDoesNotOpen() {
     const QByteArray base = "http://127.0.0.1:" + QByteArray::number(RefusingPort());
-    const FetchResult result = FetchAnswer(BuildRequestAddress("red", base));
+    const lookup::FetchResult result =
+        lookup::FetchAnswer(lookup::BuildRequestAddress("red", base));
     QCOMPARE(result.outcome, Outcome::AddressNotOpened);
     QCOMPARE(result.failure, Failure::ConnectionRefused);
     QVERIFY(result.body.isEmpty());
@@ -157,15 +159,15 @@ void TestFetchAnswer::sendsUserAgentAndAddress() {
     LocalSuggestionServer server;
     server.SetDefaultReply(ServerReply::Answer(MakeSuggestionAnswer({{"red apple", "1200"}})));
     QByteArray keyword = "  salt & c++ caf\xC3\xA9\t~ ";
-    NormalizeKeyword(keyword);
-    FetchAnswer(BuildRequestAddress(keyword, server.BaseAddress()));
+    lookup::NormalizeKeyword(keyword);
+    lookup::FetchAnswer(lookup::BuildRequestAddress(keyword, server.BaseAddress()));
 
     const QList<ReceivedRequest> requests = server.Requests();
     QCOMPARE(requests.size(), 1);
     QCOMPARE(requests[0].method, QByteArray("GET"));
     QCOMPARE(requests[0].target, QByteArray("/complete/search?output=toolbar&q=salt+%26+c%2B%2B+"
                                             "caf%C3%A9%09~&ie=UTF-8&oe=UTF-8"));
-    QCOMPARE(requests[0].Header("User-Agent"), QByteArray(kUserAgent));
+    QCOMPARE(requests[0].Header("User-Agent"), QByteArray(lookup::kUserAgent));
 }
 
 void TestFetchAnswer::keptAliveServerAnswersEachFetch() {
@@ -176,10 +178,11 @@ void TestFetchAnswer::keptAliveServerAnswersEachFetch() {
     for (int fetch = 0; fetch < 2; ++fetch) {
         QElapsedTimer clock;
         clock.start();
-        const FetchResult result = FetchAnswer(BuildRequestAddress("red", server.BaseAddress()));
+        const lookup::FetchResult result =
+            lookup::FetchAnswer(lookup::BuildRequestAddress("red", server.BaseAddress()));
         // The body's length ends the answer; a fetch that waited for the close would be
         // ended by the silence time-out instead.
-        QCOMPARE_LT(clock.elapsed(), kReceiveTimeoutMs);
+        QCOMPARE_LT(clock.elapsed(), lookup::kReceiveTimeoutMs);
         QCOMPARE(result.outcome, Outcome::Answer);
         QCOMPARE(result.errorText, QString());
         QCOMPARE(result.httpStatus, 200);
@@ -190,7 +193,7 @@ void TestFetchAnswer::keptAliveServerAnswersEachFetch() {
 
 void TestFetchAnswer::programAsksOverTls() {
     // The real service is asked over HTTPS; without a TLS backend every search would fail.
-    QVERIFY(BuildRequestAddress("red+apple")
+    QVERIFY(lookup::BuildRequestAddress("red+apple")
                 .startsWith("https://www.google.com/complete/search?output=toolbar&q=red+apple"));
     QVERIFY2(QSslSocket::supportsSsl(), "Qt Network has no working TLS backend");
 }
@@ -222,14 +225,15 @@ void TestFetchAnswer::verifiesTheCertificate() {
     LocalSuggestionServer server({.tls = true});
     server.SetDefaultReply(ServerReply::Answer(MakeSuggestionAnswer({{"red apple", "1200"}})));
     const QByteArray base = server.BaseAddress().replace("127.0.0.1", host);
-    const FetchResult result = FetchAnswer(BuildRequestAddress("red", base));
+    const lookup::FetchResult result =
+        lookup::FetchAnswer(lookup::BuildRequestAddress("red", base));
 
     QCOMPARE_GE(server.ConnectionCount(), 1);
     if (reasons == 0) {
         QCOMPARE(result.outcome, Outcome::Answer);
         QCOMPARE(result.body, MakeSuggestionAnswer({{"red apple", "1200"}}));
         QCOMPARE(server.RequestCount(), 1);
-        QVERIFY(DescribeFetchFailure(result).isEmpty());
+        QVERIFY(lookup::DescribeFetchFailure(result).isEmpty());
         return;
     }
     QCOMPARE(result.outcome, Outcome::AddressNotOpened);
@@ -239,7 +243,7 @@ void TestFetchAnswer::verifiesTheCertificate() {
     // Not one byte of the request went over the refused connection.
     QCOMPARE(server.RequestCount(), 0);
     const QString prefix = "The connection to the suggestion service is not secure: ";
-    const QString message = DescribeFetchFailure(result);
+    const QString message = lookup::DescribeFetchFailure(result);
     QVERIFY2(message.startsWith(prefix), qPrintable(message));
     const QStringList given = message.sliced(prefix.size()).split("; ");
     QCOMPARE(given.size(), reasons);
@@ -248,7 +252,7 @@ void TestFetchAnswer::verifiesTheCertificate() {
 }
 
 void TestFetchAnswer::describesFailure_data() {
-    QTest::addColumn<FetchResult>("result");
+    QTest::addColumn<lookup::FetchResult>("result");
     QTest::addColumn<QString>("message");
 
     const QString unreachable = "Could not reach the suggestion service.";
@@ -280,9 +284,9 @@ void TestFetchAnswer::describesFailure_data() {
 }
 
 void TestFetchAnswer::describesFailure() {
-    QFETCH(FetchResult, result);
+    QFETCH(lookup::FetchResult, result);
     QFETCH(QString, message);
-    QCOMPARE(DescribeFetchFailure(result), message);
+    QCOMPARE(lookup::DescribeFetchFailure(result), message);
 }
 
 QTEST_GUILESS_MAIN(TestFetchAnswer)

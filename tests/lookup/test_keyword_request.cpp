@@ -1,4 +1,4 @@
-#include "KeywordRequest.h"
+#include "lookup/KeywordRequest.h"
 
 #include <QTest>
 
@@ -45,7 +45,7 @@ void TestKeywordRequest::normalizes_data() {
 void TestKeywordRequest::normalizes() {
     QFETCH(QByteArray, keyword);
     QFETCH(QByteArray, expected);
-    NormalizeKeyword(keyword);
+    lookup::NormalizeKeyword(keyword);
     QCOMPARE(keyword, expected);
 }
 
@@ -72,7 +72,7 @@ void TestKeywordRequest::collapsesBlankRunsInSinglePasses() {
     QFETCH(int, blanks);
     QFETCH(QByteArray, expected);
     QByteArray keyword = "red" + QByteArray(blanks, ' ') + "apple";
-    NormalizeKeyword(keyword);
+    lookup::NormalizeKeyword(keyword);
     QCOMPARE(keyword, expected);
 }
 
@@ -82,7 +82,7 @@ void TestKeywordRequest::buildsAddress_data() {
     QTest::addColumn<QByteArray>("expected");
 
     QTest::newRow("program's service")
-        << QByteArray("  red   apple  ") << QByteArray(kServiceBase)
+        << QByteArray("  red   apple  ") << QByteArray(lookup::kServiceBase)
         << QByteArray("https://www.google.com/complete/search?output=toolbar&q=red+apple"
                       "&ie=UTF-8&oe=UTF-8");
     QTest::newRow("local service")
@@ -90,7 +90,7 @@ void TestKeywordRequest::buildsAddress_data() {
         << QByteArray("http://127.0.0.1:8080/complete/search?output=toolbar&q=salt+%26+pepper"
                       "&ie=UTF-8&oe=UTF-8");
     QTest::newRow("blanks only: nothing after q=")
-        << QByteArray("   ") << QByteArray(kServiceBase)
+        << QByteArray("   ") << QByteArray(lookup::kServiceBase)
         << QByteArray("https://www.google.com/complete/search?output=toolbar&q="
                       "&ie=UTF-8&oe=UTF-8");
 }
@@ -99,8 +99,8 @@ void TestKeywordRequest::buildsAddress() {
     QFETCH(QByteArray, keyword);
     QFETCH(QByteArray, base);
     QFETCH(QByteArray, expected);
-    NormalizeKeyword(keyword);
-    QCOMPARE(BuildRequestAddress(keyword, base), expected);
+    lookup::NormalizeKeyword(keyword);
+    QCOMPARE(lookup::BuildRequestAddress(keyword, base), expected);
 }
 
 QTEST_GUILESS_MAIN(TestKeywordRequest)

@@ -1,5 +1,5 @@
-#include "AnswerText.h"
-#include "ParseAnswer.h"
+#include "lookup/AnswerText.h"
+#include "lookup/ParseAnswer.h"
 
 #include <QTest>
 
@@ -17,7 +17,7 @@ QByteArray Entry(const QByteArray& suggestion, const QByteArray& count) {
            "</CompleteSuggestion>";
 }
 
-Texts Filled(const std::array<QByteArray, SuggestionTable::kSlotCount>& texts, int count) {
+Texts Filled(const std::array<QByteArray, lookup::SuggestionTable::kSlotCount>& texts, int count) {
     return Texts(texts.begin(), texts.begin() + count);
 }
 
@@ -115,12 +115,12 @@ void TestParseAnswer::parses() {
     QFETCH(Texts, suggestions);
     QFETCH(Texts, popularities);
 
-    SuggestionTable table;
-    ParseAnswer(answer, table);
+    lookup::SuggestionTable table;
+    lookup::ParseAnswer(answer, table);
     QCOMPARE(table.count, suggestions.size());
     QCOMPARE(Filled(table.suggestions, table.count), suggestions);
     QCOMPARE(Filled(table.popularities, table.count), popularities);
-    for (int slot = table.count; slot < SuggestionTable::kSlotCount; ++slot) {
+    for (int slot = table.count; slot < lookup::SuggestionTable::kSlotCount; ++slot) {
         QVERIFY(table.suggestions[slot].isEmpty());
         QVERIFY(table.popularities[slot].isEmpty());
     }
@@ -154,8 +154,8 @@ void TestParseAnswer::decodesAnswerCharset() {
     QFETCH(QByteArray, contentType);
     QFETCH(QByteArray, suggestion);
 
-    SuggestionTable table;
-    ParseAnswer(DecodeAnswer(body, contentType), table);
+    lookup::SuggestionTable table;
+    lookup::ParseAnswer(lookup::DecodeAnswer(body, contentType), table);
     QCOMPARE(table.count, 1);
     QCOMPARE(table.suggestions[0], suggestion);
     QCOMPARE(table.popularities[0], QByteArray("10"));
@@ -166,9 +166,9 @@ void TestParseAnswer::storesAtMost200() {
     for (int i = 0; i < 250; ++i)
         answer += Entry("s" + QByteArray::number(i), QByteArray::number(i * 10));
 
-    SuggestionTable table;
-    ParseAnswer(answer, table);
-    QCOMPARE(table.count, SuggestionTable::kSlotCount);
+    lookup::SuggestionTable table;
+    lookup::ParseAnswer(answer, table);
+    QCOMPARE(table.count, lookup::SuggestionTable::kSlotCount);
     QCOMPARE(table.suggestions[0], QByteArray("s0"));
     QCOMPARE(table.suggestions[199], QByteArray("s199"));
     QCOMPARE(table.popularities[199], QByteArray("1990"));

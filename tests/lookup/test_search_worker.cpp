@@ -1,5 +1,5 @@
-#include "CMyThread.h"
-#include "LocalSuggestionServer.h"
+#include "lookup/CMyThread.h"
+#include "support/LocalSuggestionServer.h"
 
 #include <QPointer>
 #include <QTest>
@@ -30,7 +30,7 @@ struct Observed {
     int exitCode = -2; // until the worker's thread ends
 };
 
-Texts Suggestions(const SuggestionTable& table) {
+Texts Suggestions(const lookup::SuggestionTable& table) {
     return Texts(table.suggestions.begin(), table.suggestions.begin() + table.count);
 }
 
@@ -135,7 +135,7 @@ void TestSearchWorker::runsOneSearch() {
                                         : server.BaseAddress();
     Observed observed;
     QPointer<CMyThread> worker = StartWorker("  red   apple ", base, observed);
-    const std::shared_ptr<const SuggestionTable> table = worker->Table();
+    const std::shared_ptr<const lookup::SuggestionTable> table = worker->Table();
 
     QTRY_VERIFY_WITH_TIMEOUT(worker.isNull(), kEndWithinMs); // deleted itself
     QCOMPARE(observed.calls, calls);

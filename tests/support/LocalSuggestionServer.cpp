@@ -1,4 +1,4 @@
-#include "LocalSuggestionServer.h"
+#include "support/LocalSuggestionServer.h"
 
 #include <QFile>
 #include <QHostAddress>

@@ -1,10 +1,10 @@
 // Orvalis against a local stand-in for the suggestion service, for by-eye checks and
 // screenshots where the real service cannot be reached. Every search answers with the
 // same realistic list; pass a keyword to have it typed in and searched at start.
-#include "CKeywordsApp.h"
-#include "CKeywordsDlg.h"
-#include "LocalSuggestionServer.h"
-#include "ResourceIds.h"
+#include "app/CKeywordsApp.h"
+#include "app/CKeywordsDlg.h"
+#include "res/ResourceIds.h"
+#include "support/LocalSuggestionServer.h"
 
 #include <QLineEdit>
 #include <QTimer>

@@ -1,4 +1,4 @@
-#include "KeywordText.h"
+#include "textout/KeywordText.h"
 
 #include <QTest>
 
@@ -54,9 +54,9 @@ void TestKeywordText::outputs() {
     QFETCH(QByteArray, metaTag);
     QFETCH(QByteArray, columnList);
     QFETCH(QByteArray, commaList);
-    QCOMPARE(MakeMetaTag(keywords), metaTag);
-    QCOMPARE(MakeColumnList(keywords), columnList);
-    QCOMPARE(MakeCommaList(keywords), commaList);
+    QCOMPARE(textout::MakeMetaTag(keywords), metaTag);
+    QCOMPARE(textout::MakeColumnList(keywords), columnList);
+    QCOMPARE(textout::MakeCommaList(keywords), commaList);
 }
 
 QTEST_APPLESS_MAIN(TestKeywordText)

@@ -1,4 +1,4 @@
-#include "PanelText.h"
+#include "textout/PanelText.h"
 
 #include <QTest>
 
@@ -31,7 +31,7 @@ void TestPanelText::fromDisplay_data() {
 void TestPanelText::fromDisplay() {
     QFETCH(QString, shown);
     QFETCH(QByteArray, panelText);
-    QCOMPARE(PanelTextFromDisplay(shown), panelText);
+    QCOMPARE(textout::PanelTextFromDisplay(shown), panelText);
 }
 
 void TestPanelText::roundTripKeepsEveryLineEnd_data() {
@@ -45,9 +45,9 @@ void TestPanelText::roundTripKeepsEveryLineEnd_data() {
 
 void TestPanelText::roundTripKeepsEveryLineEnd() {
     QFETCH(QByteArray, panelText);
-    const QString shown = DisplayFromPanelText(panelText);
+    const QString shown = textout::DisplayFromPanelText(panelText);
     QVERIFY(!shown.contains(QChar('\r')));
-    QCOMPARE(PanelTextFromDisplay(shown), panelText);
+    QCOMPARE(textout::PanelTextFromDisplay(shown), panelText);
 }
 
 QTEST_APPLESS_MAIN(TestPanelText)

@@ -1,4 +1,4 @@
-#include "SaveText.h"
+#include "textout/SaveText.h"
 
 #include <QDir>
 #include <QFile>
@@ -87,7 +87,7 @@ void TestSaveText::nameRule_data() {
 void TestSaveText::nameRule() {
     QFETCH(QString, chosen);
     QFETCH(QString, written);
-    QCOMPARE(ApplySaveNameRule(chosen), written);
+    QCOMPARE(textout::ApplySaveNameRule(chosen), written);
 }
 
 void TestSaveText::writesExactBytes_data() {
@@ -102,8 +102,8 @@ void TestSaveText::writesExactBytes() {
     QFETCH(QByteArray, bytes);
     QTemporaryDir dir;
     const QString path = dir.filePath("out.txt");
-    const SaveOutcome outcome = SaveTextFile(path, bytes);
-    QCOMPARE(outcome.result, SaveOutcome::Result::Saved);
+    const textout::SaveOutcome outcome = textout::SaveTextFile(path, bytes);
+    QCOMPARE(outcome.result, textout::SaveOutcome::Result::Saved);
     QCOMPARE(ReadAll(path), bytes);
 }
 
@@ -111,7 +111,7 @@ void TestSaveText::replacesExistingFileWhole() {
     QTemporaryDir dir;
     const QString path = dir.filePath("out.txt");
     WriteAll(path, "a much longer old content\r\n");
-    QCOMPARE(SaveTextFile(path, "new").result, SaveOutcome::Result::Saved);
+    QCOMPARE(textout::SaveTextFile(path, "new").result, textout::SaveOutcome::Result::Saved);
     QCOMPARE(ReadAll(path), QByteArray("new"));
 }
 
@@ -120,16 +120,17 @@ void TestSaveText::readOnlyTargetIsRefusedAndKept() {
     const QString path = dir.filePath("locked.txt");
     WriteAll(path, "old");
     QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    const SaveOutcome outcome = SaveTextFile(path, "new");
-    QCOMPARE(outcome.result, SaveOutcome::Result::OpenFailed);
+    const textout::SaveOutcome outcome = textout::SaveTextFile(path, "new");
+    QCOMPARE(outcome.result, textout::SaveOutcome::Result::OpenFailed);
     QCOMPARE(ReadAll(path), QByteArray("old"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"locked.txt"});
 }
 
 void TestSaveText::missingFolderIsRefused() {
     QTemporaryDir dir;
-    const SaveOutcome outcome = SaveTextFile(dir.filePath("no/such/folder/out.txt"), "x");
-    QCOMPARE(outcome.result, SaveOutcome::Result::OpenFailed);
+    const textout::SaveOutcome outcome =
+        textout::SaveTextFile(dir.filePath("no/such/folder/out.txt"), "x");
+    QCOMPARE(outcome.result, textout::SaveOutcome::Result::OpenFailed);
     QVERIFY(!outcome.errorText.isEmpty());
 }
 
@@ -137,12 +138,12 @@ void TestSaveText::failedWriteKeepsOldFile() {
     QTemporaryDir dir;
     const QString path = dir.filePath("notes.txt");
     WriteAll(path, "old content");
-    SaveOutcome outcome;
+    textout::SaveOutcome outcome;
     {
         const FileSizeLimit limit(4096);
-        outcome = SaveTextFile(path, QByteArray(64 * 1024, 'x'));
+        outcome = textout::SaveTextFile(path, QByteArray(64 * 1024, 'x'));
     }
-    QCOMPARE(outcome.result, SaveOutcome::Result::WriteFailed);
+    QCOMPARE(outcome.result, textout::SaveOutcome::Result::WriteFailed);
     QVERIFY(!outcome.errorText.isEmpty());
     QCOMPARE(ReadAll(path), QByteArray("old content"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"notes.txt"});

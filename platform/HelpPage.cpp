@@ -1,4 +1,4 @@
-#include "HelpPage.h"
+#include "platform/HelpPage.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -7,7 +7,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-namespace res {
+namespace platform {
 
 namespace {
 
@@ -53,4 +53,4 @@ QUrl HelpPageUrl() {
     return url;
 }
 
-} // namespace res
+} // namespace platform

@@ -1,9 +1,9 @@
-#include "ColorContrast.h"
+#include "platform/ColorContrast.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace res {
+namespace platform {
 
 namespace {
 
@@ -51,4 +51,4 @@ EdgeColors VisibleEdgeColors(const QColor& light, const QColor& dark, const QCol
     return {light, WithContrast(dark, face, kVisibleEdge)};
 }
 
-} // namespace res
+} // namespace platform

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "IUserPrompts.h"
+#include "platform/IUserPrompts.h"
 
 #include <QString>
 #include <QStringList>

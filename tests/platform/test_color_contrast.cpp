@@ -1,4 +1,4 @@
-#include "ColorContrast.h"
+#include "platform/ColorContrast.h"
 
 #include <QTest>
 
@@ -27,7 +27,7 @@ void TestColorContrast::ratio() {
     QFETCH(QColor, a);
     QFETCH(QColor, b);
     QFETCH(double, expected);
-    QVERIFY(qAbs(res::ContrastRatio(a, b) - expected) < 0.01);
+    QVERIFY(qAbs(platform::ContrastRatio(a, b) - expected) < 0.01);
 }
 
 void TestColorContrast::withContrast_data() {
@@ -45,9 +45,9 @@ void TestColorContrast::withContrast() {
     QFETCH(QColor, color);
     QFETCH(QColor, background);
     QFETCH(bool, changes);
-    const QColor result = res::WithContrast(color, background, 4.5);
+    const QColor result = platform::WithContrast(color, background, 4.5);
     QCOMPARE(result != color, changes);
-    QVERIFY(res::ContrastRatio(result, background) >= 4.5);
+    QVERIFY(platform::ContrastRatio(result, background) >= 4.5);
 }
 
 void TestColorContrast::edgeColors_data() {
@@ -56,12 +56,11 @@ void TestColorContrast::edgeColors_data() {
     QTest::addColumn<QColor>("dark");
     QTest::addColumn<bool>("lightChanges");
     QTest::addColumn<bool>("darkChanges");
-    QTest::newRow("light theme as it comes")
-        << QColor(0xef, 0xef, 0xef) << QColor(Qt::white) << QColor(0x9f, 0x9f, 0x9f) << false
-        << false;
+    QTest::newRow("light theme as it comes") << QColor(0xef, 0xef, 0xef) << QColor(Qt::white)
+                                             << QColor(0x9f, 0x9f, 0x9f) << false << false;
     QTest::newRow("dark theme with a faint light line")
-        << QColor(0x35, 0x35, 0x35) << QColor(0x42, 0x42, 0x42) << QColor(0x23, 0x23, 0x23)
-        << true << false;
+        << QColor(0x35, 0x35, 0x35) << QColor(0x42, 0x42, 0x42) << QColor(0x23, 0x23, 0x23) << true
+        << false;
     QTest::newRow("light theme with a faint dark line")
         << QColor(0xef, 0xef, 0xef) << QColor(Qt::white) << QColor(0xe0, 0xe0, 0xe0) << false
         << true;
@@ -73,12 +72,12 @@ void TestColorContrast::edgeColors() {
     QFETCH(QColor, dark);
     QFETCH(bool, lightChanges);
     QFETCH(bool, darkChanges);
-    const res::EdgeColors edges = res::VisibleEdgeColors(light, dark, face);
+    const platform::EdgeColors edges = platform::VisibleEdgeColors(light, dark, face);
     QCOMPARE(edges.light != light, lightChanges);
     QCOMPARE(edges.dark != dark, darkChanges);
     // The line that carries the relief is visible against the face.
     const QColor relief = face.lightnessF() < 0.5 ? edges.light : edges.dark;
-    QVERIFY(res::ContrastRatio(relief, face) >= 2.0);
+    QVERIFY(platform::ContrastRatio(relief, face) >= 2.0);
 }
 
 QTEST_APPLESS_MAIN(TestColorContrast)

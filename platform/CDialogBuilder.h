@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DialogTemplate.h"
+#include "res/DialogTemplate.h"
 
 #include <QFont>
 #include <QRect>

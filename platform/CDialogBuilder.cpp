@@ -1,6 +1,6 @@
-#include "CDialogBuilder.h"
+#include "platform/CDialogBuilder.h"
 
-#include "Icons.h"
+#include "res/Icons.h"
 
 #include <QFontMetrics>
 #include <QFrame>

@@ -2,7 +2,7 @@
 
 #include <QColor>
 
-namespace res {
+namespace platform {
 
 // Contrast ratio of two colours as WCAG defines it: 1 (equal) to 21 (black on white).
 double ContrastRatio(const QColor& a, const QColor& b);
@@ -22,4 +22,4 @@ struct EdgeColors {
 };
 EdgeColors VisibleEdgeColors(const QColor& light, const QColor& dark, const QColor& face);
 
-} // namespace res
+} // namespace platform

@@ -1,4 +1,4 @@
-#include "IUserPrompts.h"
+#include "platform/IUserPrompts.h"
 
 #include <QCoreApplication>
 #include <QDir>
