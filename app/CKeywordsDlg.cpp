@@ -40,12 +40,6 @@ namespace {
 const QStringList kSaveFilters{QStringLiteral("Text Files (*.txt)"),
                                QStringLiteral("All Files (*.*)")};
 
-struct ColumnSetup {
-    const char* heading;
-    int width;
-};
-constexpr ColumnSetup kColumns[] = {{"Popularity", 70}, {"Similar Keywords", 184}, {"Counter", 70}};
-
 } // namespace
 
 CKeywordsDlg::CKeywordsDlg(QWidget* parent)
@@ -158,7 +152,6 @@ void CKeywordsDlg::OnInitDialog() {
     // About menu.
     setWindowIcon(m_icon);
     platform::IgnoreHelpKey(*this);
-    SetUpColumns();
     m_keywordEdit->setFocus(Qt::OtherFocusReason);
 }
 
@@ -182,17 +175,6 @@ void CKeywordsDlg::SetUpButtons() {
         setup.button->LoadIcons(setup.icon, 0);
         setup.button->SetTip(setup.tip, true);
     }
-}
-
-void CKeywordsDlg::SetUpColumns() {
-    m_results->setColumnCount(static_cast<int>(std::size(kColumns)));
-    for (int column = 0; column < static_cast<int>(std::size(kColumns)); ++column) {
-        auto* heading = new QTableWidgetItem(QString::fromUtf8(kColumns[column].heading));
-        heading->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        m_results->setHorizontalHeaderItem(column, heading);
-        m_results->setColumnWidth(column, m_results->ScaledWidth(kColumns[column].width));
-    }
-    m_results->HeaderCtrl()->SetDragDrop(true);
 }
 
 bool CKeywordsDlg::UpdateData(bool saveAndValidate) {
@@ -316,11 +298,8 @@ void CKeywordsDlg::OnSearchDone() {
     if (!m_workerTable)
         return;
     for (const app::ResultRow& row : app::RankSuggestions(*m_workerTable)) {
-        const int index = m_results->rowCount();
-        m_results->insertRow(index);
-        m_results->setItem(index, 0, new QTableWidgetItem(QString::fromUtf8(row.rank)));
-        m_results->setItem(index, 1, new QTableWidgetItem(QString::fromUtf8(row.keyword)));
-        m_results->setItem(index, 2, new QTableWidgetItem(QString::fromUtf8(row.counter)));
+        m_results->AppendRow({QString::fromUtf8(row.rank), QString::fromUtf8(row.keyword),
+                              QString::fromUtf8(row.counter)});
     }
 }
 
@@ -329,33 +308,22 @@ void CKeywordsDlg::OnSearchFailed(const QString& text) {
     ShowMessage(text);
 }
 
-QList<QByteArray> CKeywordsDlg::KeywordsInRowOrder() const {
-    QList<QByteArray> keywords;
-    const int rows = m_results->rowCount();
-    keywords.reserve(rows);
-    for (int row = 0; row < rows; ++row) {
-        const QTableWidgetItem* cell = m_results->item(row, 1);
-        keywords.append(cell ? cell->text().toUtf8() : QByteArray());
-    }
-    return keywords;
-}
-
 void CKeywordsDlg::OnMetaTags() {
     if (m_results->rowCount() <= 0) {
         ShowMessage(QStringLiteral("Keywords list is empty!"));
         return;
     }
-    m_panelText = textout::MakeMetaTag(KeywordsInRowOrder());
+    m_panelText = textout::MakeMetaTag(m_results->Keywords());
     UpdateData(false);
 }
 
 void CKeywordsDlg::OnWordsList() {
-    m_panelText = textout::MakeColumnList(KeywordsInRowOrder());
+    m_panelText = textout::MakeColumnList(m_results->Keywords());
     UpdateData(false);
 }
 
 void CKeywordsDlg::OnCommaList() {
-    m_panelText = textout::MakeCommaList(KeywordsInRowOrder());
+    m_panelText = textout::MakeCommaList(m_results->Keywords());
     UpdateData(false);
 }
 

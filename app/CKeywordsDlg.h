@@ -63,7 +63,6 @@ private:
     void BuildControls();
     void BuildMenu();
     void SetUpButtons();
-    void SetUpColumns();
 
     void OnSearch();
     void StartSearch();
@@ -79,7 +78,6 @@ private:
     void OnAbout();
     void OnExit();
 
-    QList<QByteArray> KeywordsInRowOrder() const;
     void SetBusy(bool busy);
     void ShowMessage(const QString& text, IUserPrompts::Icon icon = IUserPrompts::Icon::Warning);
     QString InitialSaveFolder() const;

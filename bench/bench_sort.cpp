@@ -34,23 +34,19 @@ int main(int argc, char** argv) {
 
     CKeywordListCtrl list;
     list.resize(400, 300);
-    list.setColumnCount(3);
-    list.setColumnWidth(0, 70);
-    list.setColumnWidth(1, 184);
-    list.setColumnWidth(2, 70);
     list.show();
     QList<QByteArray> keywords;
     for (int row = 0; row < 201; ++row) {
-        list.insertRow(row);
         const QString keyword = RandomWords(random);
         keywords << keyword.toUtf8();
-        list.setItem(row, 0, new QTableWidgetItem(QString::number(row + 1)));
-        list.setItem(row, 1, new QTableWidgetItem(keyword));
-        list.setItem(row, 2, new QTableWidgetItem(QString::number(random.bounded(100000))));
+        list.AppendRow(
+            {QString::number(row + 1), keyword, QString::number(random.bounded(100000))});
     }
 
     CFlatHeaderCtrl* header = list.HeaderCtrl();
-    const QPoint heading(header->sectionViewportPosition(1) + header->sectionSize(1) / 2,
+    constexpr int keyword = CKeywordListCtrl::Keyword;
+    const QPoint heading(header->sectionViewportPosition(keyword) +
+                             header->sectionSize(keyword) / 2,
                          header->height() / 2);
     // Each click toggles the direction, so every run sorts a list in the other order.
     const double click = MedianMicros(

@@ -31,12 +31,58 @@ CKeywordListCtrl::CKeywordListCtrl(QWidget* parent)
     verticalHeader()->setMinimumSectionSize(fontMetrics().height() + 4);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
 
+    SetUpColumns();
     connect(m_headerCtrl, &QHeaderView::sectionClicked, this, &CKeywordListCtrl::OnColumnClick);
     // The list lets every column drag begin and end.
     connect(m_headerCtrl, &CFlatHeaderCtrl::DragBeginning, this,
             [](int, bool* refuse) { *refuse = false; });
     connect(m_headerCtrl, &CFlatHeaderCtrl::DragEnding, this,
             [](int, bool* refuse) { *refuse = false; });
+}
+
+void CKeywordListCtrl::SetUpColumns() {
+    struct ColumnSetup {
+        const char* heading;
+        int width; // for the reference font; scaled to the list's own
+    };
+    static constexpr ColumnSetup kColumns[kColumnCount] = {
+        {"Popularity", 70}, {"Similar Keywords", 184}, {"Counter", 70}};
+    setColumnCount(kColumnCount);
+    for (int column = 0; column < kColumnCount; ++column) {
+        auto* heading = new QTableWidgetItem(QString::fromUtf8(kColumns[column].heading));
+        heading->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        setHorizontalHeaderItem(column, heading);
+        setColumnWidth(column, ScaledWidth(kColumns[column].width));
+    }
+    m_headerCtrl->SetDragDrop(true);
+}
+
+int CKeywordListCtrl::AppendRow(const QStringList& texts) {
+    const int row = rowCount();
+    insertRow(row);
+    for (int column = 0; column < kColumnCount; ++column)
+        setItem(row, column, new QTableWidgetItem(texts.value(column)));
+    return row;
+}
+
+QList<QByteArray> CKeywordListCtrl::Keywords() const {
+    QList<QByteArray> keywords;
+    keywords.reserve(rowCount());
+    for (int row = 0; row < rowCount(); ++row)
+        keywords.append(CellText(row, Keyword));
+    return keywords;
+}
+
+QList<QStringList> CKeywordListCtrl::RowTexts() const {
+    QList<QStringList> rows;
+    rows.reserve(rowCount());
+    for (int row = 0; row < rowCount(); ++row) {
+        QStringList texts;
+        for (int column = 0; column < kColumnCount; ++column)
+            texts.append(CellString(row, column));
+        rows.append(texts);
+    }
+    return rows;
 }
 
 void CKeywordListCtrl::OnColumnClick(int column) {
@@ -47,9 +93,13 @@ void CKeywordListCtrl::OnColumnClick(int column) {
     SortRowsByColumn(column, newAscending, 0, -1);
 }
 
-QByteArray CKeywordListCtrl::CellText(int row, int column) const {
+QString CKeywordListCtrl::CellString(int row, int column) const {
     const QTableWidgetItem* cell = item(row, column);
-    return cell ? cell->text().toUtf8() : QByteArray();
+    return cell ? cell->text() : QString();
+}
+
+QByteArray CKeywordListCtrl::CellText(int row, int column) const {
+    return CellString(row, column).toUtf8();
 }
 
 bool CKeywordListCtrl::SortRowsByColumn(int column, bool ascending, int lo, int hi) {
@@ -211,7 +261,7 @@ void CKeywordListCtrl::DeleteFirstSelectedRow() {
             continue;
         removeRow(row);
         if (rowCount() <= kShortListRows)
-            setColumnWidth(1, ScaledWidth(kShortListKeywordWidth));
+            setColumnWidth(Keyword, ScaledWidth(kShortListKeywordWidth));
         return;
     }
 }

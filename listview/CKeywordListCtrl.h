@@ -1,18 +1,32 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
+#include <QStringList>
 #include <QTableWidget>
 
 class CFlatHeaderCtrl;
 
 // The results list: three text columns that sort by a heading click, lose their
 // selected row to Delete, and can be reordered by dragging a heading. It is never edited.
-class CKeywordListCtrl : public QTableWidget {
+class CKeywordListCtrl final : public QTableWidget {
     Q_OBJECT
 public:
+    // The columns by logical index; a drag changes where they are shown, not these.
+    enum Column { Popularity = 0, Keyword = 1, Counter = 2 };
+    static constexpr int kColumnCount = 3;
+
+    // A list with its three headed columns, ready to be filled.
     explicit CKeywordListCtrl(QWidget* parent = nullptr);
 
     CFlatHeaderCtrl* HeaderCtrl() const { return m_headerCtrl; }
+
+    // Appends a row with one text per column, in logical order; returns its index.
+    int AppendRow(const QStringList& texts);
+    // The texts of column Keyword, in row order, as UTF-8.
+    QList<QByteArray> Keywords() const;
+    // Every row's texts in row order, each in logical column order.
+    QList<QStringList> RowTexts() const;
 
     // Quicksorts rows lo..hi (hi -1 = the last row) in place by the texts of column
     // `column` (logical index), compared as unsigned UTF-8 bytes. Returns false when the
@@ -26,19 +40,21 @@ public:
     // A column width given for the reference dialog font, at the list's own font.
     int ScaledWidth(int referencePixels) const;
 
-    // Width that column 1 takes once the list is down to kShortListRows rows or fewer.
+    // Width that column Keyword takes once the list is down to kShortListRows rows or
+    // fewer.
     static constexpr int kShortListRows = 11;
     static constexpr int kShortListKeywordWidth = 315;
 
-protected:
+private:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
 
-private:
+    void SetUpColumns();
     void OnColumnClick(int column);
+    QString CellString(int row, int column) const;
     QByteArray CellText(int row, int column) const;
     void SwapRows(int first, int second);
     void SelectAndFocusRow(int row);

@@ -110,27 +110,12 @@ QByteArray ManyEntries(qsizetype size) {
 }
 
 Rows Shown(const CKeywordsDlg& dialog) {
-    const CKeywordListCtrl* list = dialog.Results();
-    Rows rows;
-    for (int row = 0; row < list->rowCount(); ++row) {
-        QStringList texts;
-        for (int column = 0; column < 3; ++column) {
-            const QTableWidgetItem* item = list->item(row, column);
-            texts << (item ? item->text() : QStringLiteral("<no item>"));
-        }
-        rows << texts;
-    }
-    return rows;
+    return dialog.Results()->RowTexts();
 }
 
 void Fill(CKeywordsDlg& dialog, const Rows& rows) {
-    CKeywordListCtrl* list = dialog.Results();
-    for (const QStringList& texts : rows) {
-        const int row = list->rowCount();
-        list->insertRow(row);
-        for (int column = 0; column < 3; ++column)
-            list->setItem(row, column, new QTableWidgetItem(texts[column]));
-    }
+    for (const QStringList& texts : rows)
+        dialog.Results()->AppendRow(texts);
 }
 
 QAbstractButton* SearchButton(const CKeywordsDlg& dialog) {

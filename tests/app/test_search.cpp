@@ -18,10 +18,10 @@ namespace {
 
 using Suggestions = QList<QPair<QByteArray, QByteArray>>;
 
-QStringList Column(const QTableWidget& list, int column) {
+QStringList Column(const CKeywordListCtrl& list, CKeywordListCtrl::Column column) {
     QStringList texts;
-    for (int row = 0; row < list.rowCount(); ++row)
-        texts << (list.item(row, column) ? list.item(row, column)->text() : QString());
+    for (const QStringList& row : list.RowTexts())
+        texts << row.value(column);
     return texts;
 }
 
@@ -87,20 +87,17 @@ void TestSearch::WaitUntilIdle() {
 }
 
 void TestSearch::PreFill() {
-    CKeywordListCtrl* list = m_dialog->Results();
-    list->setRowCount(1);
-    list->setItem(0, 0, new QTableWidgetItem("1"));
-    list->setItem(0, 1, new QTableWidgetItem("kept"));
-    list->setItem(0, 2, new QTableWidgetItem("9"));
+    m_dialog->Results()->AppendRow({"1", "kept", "9"});
 }
 
 void TestSearch::searchFillsNumberedRows() {
     Search("red  apple");
     WaitUntilIdle();
     const CKeywordListCtrl& list = *m_dialog->Results();
-    QCOMPARE(Column(list, 0), (QStringList{"1", "2", "3"}));
-    QCOMPARE(Column(list, 1), (QStringList{"red apple", "red apples", "red"}));
-    QCOMPARE(Column(list, 2), (QStringList{"1200", "300", "20"}));
+    QCOMPARE(Column(list, CKeywordListCtrl::Popularity), (QStringList{"1", "2", "3"}));
+    QCOMPARE(Column(list, CKeywordListCtrl::Keyword),
+             (QStringList{"red apple", "red apples", "red"}));
+    QCOMPARE(Column(list, CKeywordListCtrl::Counter), (QStringList{"1200", "300", "20"}));
     QVERIFY(!m_dialog->IsBusy());
     QVERIFY(m_log->messages.isEmpty());
     QCOMPARE(m_server->Requests().size(), 1);
@@ -212,7 +209,7 @@ void TestSearch::failureKeepsRows() {
     } else {
         QCOMPARE(m_log->messages, QStringList{message});
     }
-    QCOMPARE(Column(*m_dialog->Results(), 1), QStringList{"kept"});
+    QCOMPARE(Column(*m_dialog->Results(), CKeywordListCtrl::Keyword), QStringList{"kept"});
     QVERIFY(!m_dialog->IsBusy());
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 }
@@ -288,7 +285,7 @@ void TestSearch::overlappingSearchesEndWithTheLastOne() {
     QCOMPARE(m_dialog->Results()->rowCount(), 0);
     QVERIFY(!m_dialog->IsBusy());
     WaitUntilIdle();
-    QCOMPARE(Column(*m_dialog->Results(), 1), QStringList{"second"});
+    QCOMPARE(Column(*m_dialog->Results(), CKeywordListCtrl::Keyword), QStringList{"second"});
     QVERIFY(!m_dialog->IsBusy());
 }
 
@@ -305,7 +302,8 @@ void TestSearch::manySearchesInARow() {
     WaitUntilIdle();
     QCOMPARE(m_server->RequestCount(), 50);
     // Whichever order the waiting searches took the lock in, the last started one stays.
-    QCOMPARE(Column(*m_dialog->Results(), 1), QStringList{"for keyword+49"});
+    QCOMPARE(Column(*m_dialog->Results(), CKeywordListCtrl::Keyword),
+             QStringList{"for keyword+49"});
     QVERIFY(!m_dialog->IsBusy());
     QVERIFY(m_log->messages.isEmpty());
 }
@@ -316,7 +314,7 @@ void TestSearch::clearAllDuringSearchIsRefilled() {
     m_dialog->OnCommand(res::MakeCommandParam(res::IDC_CLEAR_ALL, 0));
     QVERIFY(m_dialog->KeywordField()->text().isEmpty());
     WaitUntilIdle();
-    QCOMPARE(Column(*m_dialog->Results(), 1), QStringList{"a"});
+    QCOMPARE(Column(*m_dialog->Results(), CKeywordListCtrl::Keyword), QStringList{"a"});
     QVERIFY(m_dialog->KeywordField()->text().isEmpty());
     QVERIFY(m_dialog->Panel()->toPlainText().isEmpty());
 }

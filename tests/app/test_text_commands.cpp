@@ -80,12 +80,9 @@ void TestTextCommands::cleanup() {
 void TestTextCommands::FillList(const QStringList& keywords) {
     CKeywordListCtrl* list = m_dialog->Results();
     list->setRowCount(0);
-    for (int row = 0; row < keywords.size(); ++row) {
-        list->insertRow(row);
-        list->setItem(row, 0, new QTableWidgetItem(QString::number(row + 1)));
-        list->setItem(row, 1, new QTableWidgetItem(keywords[row]));
-        list->setItem(row, 2, new QTableWidgetItem(QString::number(100 * (row + 1))));
-    }
+    for (int row = 0; row < keywords.size(); ++row)
+        list->AppendRow(
+            {QString::number(row + 1), keywords[row], QString::number(100 * (row + 1))});
 }
 
 void TestTextCommands::generators_data() {
@@ -127,7 +124,9 @@ void TestTextCommands::generatorsFollowTheListAsShown() {
     CKeywordListCtrl* list = m_dialog->Results();
     QHeaderView* header = list->horizontalHeader();
     // A click on "Similar Keywords" sorts the rows by it.
-    const QPoint heading(header->sectionViewportPosition(1) + header->sectionSize(1) / 2,
+    constexpr int keyword = CKeywordListCtrl::Keyword;
+    const QPoint heading(header->sectionViewportPosition(keyword) +
+                             header->sectionSize(keyword) / 2,
                          header->height() / 2);
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, heading);
     Command(res::IDC_COMMA_LIST);
@@ -141,8 +140,8 @@ void TestTextCommands::generatorsFollowTheListAsShown() {
     QCOMPARE(m_dialog->m_panelText, QByteArray("apple,kiwi,pear"));
 
     // With the keyword column dragged to the end, the keywords are still what is read.
-    header->moveSection(header->visualIndex(1), 2);
-    QCOMPARE(header->logicalIndex(2), 1);
+    header->moveSection(header->visualIndex(keyword), 2);
+    QCOMPARE(header->logicalIndex(2), keyword);
     Command(res::IDC_WORDS_LIST);
     QCOMPARE(m_dialog->m_panelText, QByteArray("apple\r\nkiwi\r\npear\r\n"));
 }

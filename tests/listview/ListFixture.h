@@ -2,7 +2,10 @@
 
 #include "listview/CFlatHeaderCtrl.h"
 #include "listview/CKeywordListCtrl.h"
+#include "platform/CDialogBuilder.h"
 
+#include <QApplication>
+#include <QFont>
 #include <QImage>
 #include <QPalette>
 #include <QStringList>
@@ -12,9 +15,12 @@
 #include <memory>
 #include <vector>
 
-// A results list set up the way the main window sets it up, shown on screen, with header
+// A results list as the main window has it, shown on screen, with header
 // colours far enough apart that a pixel tells which one was painted.
 namespace fixture {
+
+// Tests name the columns as the list does.
+using enum CKeywordListCtrl::Column;
 
 inline const QColor kFace(200, 200, 200);
 inline const QColor kLight(255, 255, 255);
@@ -33,6 +39,21 @@ inline void SilenceOffscreenLimits() {
         });
 }
 
+// The list sizes its columns from pixel widths drawn for a font whose average character
+// is 6 pixels wide, scaled to its own font. Under such a font the widths are those
+// pixels exactly, so a test can name them.
+inline bool UseReferenceFont() {
+    for (int pixels = 16; pixels >= 6; --pixels) {
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(pixels);
+        if (CDialogBuilder(font).BaseUnits().width() == 6) {
+            QApplication::setFont(font);
+            return true;
+        }
+    }
+    return false;
+}
+
 inline QColor Inverted(const QColor& c) {
     return QColor(255 - c.red(), 255 - c.green(), 255 - c.blue());
 }
@@ -46,30 +67,14 @@ inline void ApplyHeaderColors(QWidget& widget) {
     widget.setPalette(pal);
 }
 
-inline void SetUpColumns(CKeywordListCtrl& list) {
-    const char* headings[] = {"Popularity", "Similar Keywords", "Counter"};
-    const int widths[] = {70, 184, 70};
-    list.setColumnCount(3);
-    for (int column = 0; column < 3; ++column) {
-        auto* heading = new QTableWidgetItem(QString::fromUtf8(headings[column]));
-        list.setHorizontalHeaderItem(column, heading);
-        list.setColumnWidth(column, widths[column]);
-    }
-    list.HeaderCtrl()->SetDragDrop(true);
-}
-
 inline void Fill(CKeywordListCtrl& list, const QList<QStringList>& rows) {
     list.setRowCount(0);
-    for (const QStringList& texts : rows) {
-        const int row = list.rowCount();
-        list.insertRow(row);
-        for (int column = 0; column < texts.size(); ++column)
-            list.setItem(row, column, new QTableWidgetItem(texts[column]));
-    }
+    for (const QStringList& texts : rows)
+        list.AppendRow(texts);
 }
 
-// Rows whose column 1 holds the given texts; column 0 holds the row's first index, so a
-// test can see whether whole rows moved.
+// Rows whose keywords are the given texts; column Popularity holds the row's first index,
+// so a test can see whether whole rows moved.
 inline void FillKeywords(CKeywordListCtrl& list, const QStringList& keywords) {
     QList<QStringList> rows;
     for (int i = 0; i < keywords.size(); ++i)
@@ -89,7 +94,6 @@ inline QStringList ColumnTexts(const CKeywordListCtrl& list, int column) {
 inline std::unique_ptr<CKeywordListCtrl> MakeShownList(int rows = 0) {
     auto list = std::make_unique<CKeywordListCtrl>();
     ApplyHeaderColors(*list->HeaderCtrl());
-    SetUpColumns(*list);
     QStringList keywords;
     for (int i = 0; i < rows; ++i)
         keywords.append(QStringLiteral("k%1").arg(i, 3, 10, QLatin1Char('0')));

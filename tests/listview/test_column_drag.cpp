@@ -17,7 +17,10 @@ Q_DECLARE_METATYPE(Order)
 class TestColumnDrag : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { SilenceOffscreenLimits(); }
+    void initTestCase() {
+        SilenceOffscreenLimits();
+        QVERIFY(UseReferenceFont());
+    }
     void init();
     void cleanup();
 
@@ -136,7 +139,7 @@ void TestColumnDrag::dragStartsBeyondDragDistance() {
     QFETCH(bool, starts);
     m_header->SetDragDrop(dragDrop);
     QSignalSpy begins(m_header, &CFlatHeaderCtrl::DragBeginning);
-    Press(1);
+    Press(Keyword);
     const QPoint press = m_last;
     MoveTo(press + QPoint(dx / 2, dy / 2));
     MoveTo(press + QPoint(dx, dy));
@@ -194,7 +197,7 @@ void TestColumnDrag::dropPositionWhileDragging() {
     QFETCH(int, dy);
     QFETCH(int, position);
     // Start with a marker showing, so that losing it is seen too.
-    DragTo(1, SectionPoint(*m_header, 0, 0.1));
+    DragTo(Keyword, SectionPoint(*m_header, Popularity, 0.1));
     QCOMPARE(m_header->DropPosition(), 0);
     MoveTo(SectionPoint(*m_header, target, fraction) + QPoint(0, dy));
     QCOMPARE(m_header->DropPosition(), position);
@@ -236,7 +239,7 @@ void TestColumnDrag::dropMarkerPainted() {
 }
 
 void TestColumnDrag::pictureHiddenUntilFirstMoveThenCentred() {
-    Press(1);
+    Press(Keyword);
     const QPoint start = m_last + QPoint(QApplication::startDragDistance(), 0);
     MoveTo(start);
     CHeaderDragWnd* picture = m_header->DragWnd();
@@ -248,7 +251,7 @@ void TestColumnDrag::pictureHiddenUntilFirstMoveThenCentred() {
     item.moveTopLeft(m_header->viewport()->mapToGlobal(item.topLeft()));
     QCOMPARE(picture->geometry(), item);
 
-    const QPoint target = SectionPoint(*m_header, 2, 0.8);
+    const QPoint target = SectionPoint(*m_header, Counter, 0.8);
     MoveTo(target);
     QVERIFY(picture->isVisible());
     const QPoint cursor = m_header->viewport()->mapToGlobal(target);
@@ -263,7 +266,7 @@ void TestColumnDrag::pictureHiddenUntilFirstMoveThenCentred() {
 
 void TestColumnDrag::pictureShowsItemWithArrow() {
     m_header->SetSortColumn(0, false);
-    DragTo(0, SectionPoint(*m_header, 2, 0.75));
+    DragTo(Popularity, SectionPoint(*m_header, Counter, 0.75));
     const QImage image = m_header->DragWnd()->grab().toImage();
     const int w = image.width();
     const int h = image.height();
@@ -274,7 +277,8 @@ void TestColumnDrag::pictureShowsItemWithArrow() {
     QCOMPARE(Pixel(image, 3, h - 1), kShadow);
     // The pressed heading is inverted in the header, never in its picture.
     QCOMPARE(Pixel(image, w - 4, h / 2), kFace);
-    QCOMPARE(Pixel(Snapshot(*m_header), SectionRight(*m_header, 0) - 4, h / 2), Inverted(kFace));
+    QCOMPARE(Pixel(Snapshot(*m_header), SectionRight(*m_header, Popularity) - 4, h / 2),
+             Inverted(kFace));
 
     const int spacing = m_header->Spacing();
     const int room = w - 2 * spacing - m_header->ArrowWidth() - spacing;
@@ -289,7 +293,7 @@ void TestColumnDrag::pictureShowsItemWithArrow() {
 }
 
 void TestColumnDrag::escapeDoesNotEndDrag() {
-    DragTo(2, SectionPoint(*m_header, 0, 0.25));
+    DragTo(Counter, SectionPoint(*m_header, Popularity, 0.25));
     QTest::keyClick(m_header, Qt::Key_Escape);
     QTest::keyClick(m_list.get(), Qt::Key_Escape);
     QVERIFY(m_header->IsDragging());
@@ -314,7 +318,7 @@ void TestColumnDrag::refusals() {
     connect(m_header, &CFlatHeaderCtrl::DragEnding, m_header,
             [refuseEnd](int, bool* refuse) { *refuse = refuseEnd; });
     QSignalSpy ends(m_header, &CFlatHeaderCtrl::DragEnding);
-    DragTo(2, SectionPoint(*m_header, 0, 0.25));
+    DragTo(Counter, SectionPoint(*m_header, Popularity, 0.25));
     // A refused start still counts as a drag, but one that picks no drop position.
     QCOMPARE(m_header->DragWnd() == nullptr, refuseBegin);
     QCOMPARE(m_header->DropPosition(), refuseBegin ? -1 : 0);
@@ -328,7 +332,7 @@ void TestColumnDrag::refusals() {
 
 void TestColumnDrag::releaseCleansUp() {
     const QImage before = Snapshot(*m_header);
-    DragTo(1, SectionPoint(*m_header, 2, 0.75));
+    DragTo(Keyword, SectionPoint(*m_header, Counter, 0.75));
     QCOMPARE(QWidget::mouseGrabber(), m_header->viewport());
     QPointer<CHeaderDragWnd> picture = m_header->DragWnd();
     QVERIFY(picture);
@@ -347,7 +351,7 @@ void TestColumnDrag::releaseCleansUp() {
 }
 
 void TestColumnDrag::cellFromPointAfterDrag() {
-    DragTo(2, SectionPoint(*m_header, 0, 0.25));
+    DragTo(Counter, SectionPoint(*m_header, Popularity, 0.25));
     Release(m_last);
     QCOMPARE(DisplayOrder(*m_header), (Order{2, 0, 1}));
     const int y = m_list->rowViewportPosition(1) + m_list->rowHeight(1) / 2;
@@ -378,10 +382,10 @@ void TestColumnDrag::interruptedPressEnds() {
     QVERIFY(QTest::qWaitForWindowActive(m_list.get()));
     const QImage before = Snapshot(*m_header);
 
-    Press(2);
+    Press(Counter);
     if (dragging) {
-        MoveTo(SectionPoint(*m_header, 0, 0.25));
-        MoveTo(SectionPoint(*m_header, 0, 0.25));
+        MoveTo(SectionPoint(*m_header, Popularity, 0.25));
+        MoveTo(SectionPoint(*m_header, Popularity, 0.25));
         QVERIFY(m_header->IsDragging());
         QCOMPARE(m_header->DropPosition(), 0);
     }
@@ -398,8 +402,8 @@ void TestColumnDrag::interruptedPressEnds() {
     } else if (interruption == "release elsewhere") {
         QTest::mouseRelease(&other, Qt::LeftButton, {}, QPoint(5, 5));
     } else if (interruption == "move without the button") {
-        QMouseEvent move(QEvent::MouseMove, SectionPoint(*m_header, 1, 0.5),
-                         m_header->viewport()->mapToGlobal(SectionPoint(*m_header, 1, 0.5)),
+        QMouseEvent move(QEvent::MouseMove, SectionPoint(*m_header, Keyword, 0.5),
+                         m_header->viewport()->mapToGlobal(SectionPoint(*m_header, Keyword, 0.5)),
                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(m_header->viewport(), &move);
     } else if (interruption == "grab taken") {
@@ -425,7 +429,8 @@ void TestColumnDrag::interruptedPressEnds() {
     QVERIFY(QTest::qWaitForWindowActive(m_list.get()));
     QCOMPARE(Snapshot(*m_header), before); // no pressed heading
     QSignalSpy clicks(m_header, &QHeaderView::sectionClicked);
-    QTest::mouseClick(m_header->viewport(), Qt::LeftButton, {}, SectionPoint(*m_header, 1, 0.5));
+    QTest::mouseClick(m_header->viewport(), Qt::LeftButton, {},
+                      SectionPoint(*m_header, Keyword, 0.5));
     QCOMPARE(clicks.count(), 1);
     QCOMPARE(m_header->GetSortColumn(), 1);
     QCOMPARE(DisplayOrder(*m_header), (Order{0, 1, 2}));

@@ -42,7 +42,10 @@ const PointSet kDescendingShadow{{3, 7}, {3, 6}, {2, 5}, {2, 4}, {1, 3}, {1, 2},
 class TestFlatHeader : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { SilenceOffscreenLimits(); }
+    void initTestCase() {
+        SilenceOffscreenLimits();
+        QVERIFY(UseReferenceFont());
+    }
     void init();
     void cleanup();
 
@@ -175,7 +178,7 @@ void TestFlatHeader::dividersAndFrame() {
         }
         QCOMPARE(Pixel(image, r - 1, bottom - 1), kFace);
     }
-    const int sum = SectionRight(*m_header, 2);
+    const int sum = SectionRight(*m_header, Counter);
     QCOMPARE(sum, 70 + 184 + 70);
     // No divider after the last item; the frame's right edge is the next column.
     QCOMPARE(Pixel(image, sum - 1, mid), kFace);
@@ -246,7 +249,7 @@ void TestFlatHeader::paletteChangeIsPickedUp() {
     m_header->setPalette(pal);
     QCOMPARE(m_header->FaceColor(), face);
     const QImage image = Snapshot(*m_header);
-    const int r = SectionRight(*m_header, 0);
+    const int r = SectionRight(*m_header, Popularity);
     QCOMPARE(Pixel(image, r - 4, image.height() / 2), face);
     QCOMPARE(Pixel(image, r - 1, image.height() / 2), shadow);
     QCOMPARE(Pixel(image, r, image.height() / 2), light);
@@ -284,7 +287,7 @@ void TestFlatHeader::hitTest() {
 
 void TestFlatHeader::dividerDragResizesColumn() {
     QSignalSpy clicks(m_header, &QHeaderView::sectionClicked);
-    const QPoint start(SectionRight(*m_header, 0) - 1, m_header->viewport()->height() / 2);
+    const QPoint start(SectionRight(*m_header, Popularity) - 1, m_header->viewport()->height() / 2);
     const QPoint end = start + QPoint(30, 0);
     QTest::mousePress(m_header->viewport(), Qt::LeftButton, {}, start);
     QTest::mouseMove(m_header->viewport(), start + QPoint(15, 0));

@@ -30,7 +30,6 @@ public:
         layout->addWidget(before);
         layout->addWidget(list);
         layout->addWidget(after);
-        SetUpColumns(*list);
         resize(420, 320);
     }
     int contextMenus = 0;
@@ -74,7 +73,10 @@ QPoint CellCentre(const CKeywordListCtrl& list, int row, int column) {
 class TestKeywordList : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { SilenceOffscreenLimits(); }
+    void initTestCase() {
+        SilenceOffscreenLimits();
+        QVERIFY(UseReferenceFont());
+    }
     void sortRows_data();
     void sortRows();
     void equalTextsEndInQuicksortOrder();
@@ -129,7 +131,6 @@ void TestKeywordList::sortRows() {
     QFETCH(QStringList, texts);
     QFETCH(QStringList, sorted);
     CKeywordListCtrl list;
-    SetUpColumns(list);
     FillKeywords(list, texts);
     if (column != 1) {
         // Sort on column 2 with its own texts; column 1 must travel along.
@@ -139,20 +140,19 @@ void TestKeywordList::sortRows() {
     QVERIFY(list.SortRowsByColumn(column, ascending, 0));
     QCOMPARE(ColumnTexts(list, column), sorted);
     // Whole rows moved: each row's index tag still names its original keyword.
-    const QStringList keywords = ColumnTexts(list, 1);
-    const QStringList tags = ColumnTexts(list, 0);
+    const QStringList keywords = ColumnTexts(list, Keyword);
+    const QStringList tags = ColumnTexts(list, Popularity);
     for (int row = 0; row < list.rowCount(); ++row)
         QCOMPARE(keywords[row], texts[tags[row].toInt()]);
 }
 
 void TestKeywordList::equalTextsEndInQuicksortOrder() {
     CKeywordListCtrl list;
-    SetUpColumns(list);
     FillKeywords(list, {"b", "a", "b", "a"});
-    QVERIFY(list.SortRowsByColumn(1, true, 0));
-    QCOMPARE(ColumnTexts(list, 1), (QStringList{"a", "a", "b", "b"}));
+    QVERIFY(list.SortRowsByColumn(Keyword, true, 0));
+    QCOMPARE(ColumnTexts(list, Keyword), (QStringList{"a", "a", "b", "b"}));
     // Not a stable order: exactly where this partition scheme leaves equal texts.
-    QCOMPARE(ColumnTexts(list, 0), (QStringList{"3", "1", "2", "0"}));
+    QCOMPARE(ColumnTexts(list, Popularity), (QStringList{"3", "1", "2", "0"}));
 }
 
 void TestKeywordList::sortRange_data() {
@@ -179,10 +179,9 @@ void TestKeywordList::sortRange() {
     QFETCH(bool, result);
     QFETCH(QStringList, after);
     CKeywordListCtrl list;
-    SetUpColumns(list);
     FillKeywords(list, {"d", "c", "b", "a", "0"});
     QCOMPARE(list.SortRowsByColumn(column, true, lo, hi), result);
-    QCOMPARE(ColumnTexts(list, 1), after);
+    QCOMPARE(ColumnTexts(list, Keyword), after);
 }
 
 void TestKeywordList::columnClicksToggleDirection() {
@@ -209,16 +208,16 @@ void TestKeywordList::columnClicksToggleDirection() {
         bool ascending = !step.ascending;
         QCOMPARE(header->GetSortColumn(&ascending), step.column);
         QCOMPARE(ascending, step.ascending);
-        QCOMPARE(ColumnTexts(*list, 2), step.counters);
+        QCOMPARE(ColumnTexts(*list, Counter), step.counters);
     }
-    QCOMPARE(ColumnTexts(*list, 1), (QStringList{"apple", "kiwi", "mango"}));
+    QCOMPARE(ColumnTexts(*list, Keyword), (QStringList{"apple", "kiwi", "mango"}));
 }
 
 void TestKeywordList::columnClickOnEmptyListChangesIndicatorOnly() {
     auto list = MakeShownList();
     QVERIFY(list);
     CFlatHeaderCtrl* header = list->HeaderCtrl();
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, SectionPoint(*header, 1, 0.5));
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, SectionPoint(*header, Keyword, 0.5));
     bool ascending = false;
     QCOMPARE(header->GetSortColumn(&ascending), 1);
     QVERIFY(ascending);
@@ -227,13 +226,12 @@ void TestKeywordList::columnClickOnEmptyListChangesIndicatorOnly() {
 
 void TestKeywordList::selectionAndFocusFollowTheRow() {
     CKeywordListCtrl list;
-    SetUpColumns(list);
     FillKeywords(list, {"e", "b", "d", "a", "c"});
     SelectRows(list, {0, 2}); // "e" and "d"
     list.selectionModel()->setCurrentIndex(list.model()->index(2, 1),
                                            QItemSelectionModel::NoUpdate);
-    QVERIFY(list.SortRowsByColumn(1, true, 0));
-    QCOMPARE(ColumnTexts(list, 1), (QStringList{"a", "b", "c", "d", "e"}));
+    QVERIFY(list.SortRowsByColumn(Keyword, true, 0));
+    QCOMPARE(ColumnTexts(list, Keyword), (QStringList{"a", "b", "c", "d", "e"}));
     QCOMPARE(SelectedRows(list), (QList<int>{3, 4}));
     QCOMPARE(list.currentIndex().row(), 3);
     QCOMPARE(list.currentIndex().column(), 1);
@@ -246,10 +244,10 @@ void TestKeywordList::deleteRemovesLowestSelectedRow() {
     SelectRows(*list, {5, 3});
     QTest::keyClick(list.get(), Qt::Key_Delete);
     QCOMPARE(list->rowCount(), 7);
-    QVERIFY(!ColumnTexts(*list, 0).contains("3"));
+    QVERIFY(!ColumnTexts(*list, Popularity).contains("3"));
     QCOMPARE(SelectedRows(*list), (QList<int>{4}));
     QTest::keyClick(list.get(), Qt::Key_Delete);
-    QCOMPARE(ColumnTexts(*list, 0), (QStringList{"0", "1", "2", "4", "6", "7"}));
+    QCOMPARE(ColumnTexts(*list, Popularity), (QStringList{"0", "1", "2", "4", "6", "7"}));
     QTest::keyClick(list.get(), Qt::Key_Delete);
     QCOMPARE(list->rowCount(), 6);
 }
@@ -339,7 +337,7 @@ void TestKeywordList::noEditorEver() {
     QVERIFY(list);
     list->setFocus();
     list->setCurrentCell(1, 1);
-    const QPoint cell = CellCentre(*list, 1, 1);
+    const QPoint cell = CellCentre(*list, 1, Keyword);
     if (trigger == "F2") {
         QTest::keyClick(list.get(), Qt::Key_F2);
     } else if (trigger == "double click") {
@@ -355,7 +353,7 @@ void TestKeywordList::noEditorEver() {
     }
     QApplication::processEvents();
     QVERIFY(!HasEditor(*list));
-    QCOMPARE(ColumnTexts(*list, 1), (QStringList{"k000", "k001", "k002"}));
+    QCOMPARE(ColumnTexts(*list, Keyword), (QStringList{"k000", "k001", "k002"}));
 }
 
 void TestKeywordList::contextMenuHasNoEffect() {
@@ -363,7 +361,7 @@ void TestKeywordList::contextMenuHasNoEffect() {
     FillKeywords(*dialog.list, {"a", "b"});
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    const QPoint at = CellCentre(*dialog.list, 0, 1);
+    const QPoint at = CellCentre(*dialog.list, 0, Keyword);
     QContextMenuEvent byMouse(QContextMenuEvent::Mouse, at,
                               dialog.list->viewport()->mapToGlobal(at));
     QApplication::sendEvent(dialog.list->viewport(), &byMouse);
@@ -401,11 +399,12 @@ void TestKeywordList::headingClickLeavesFocus() {
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
     dialog.before->setFocus();
     const CFlatHeaderCtrl& header = *dialog.list->HeaderCtrl();
-    QTest::mouseClick(header.viewport(), Qt::LeftButton, {}, SectionPoint(header, 1, 0.5));
-    QCOMPARE(ColumnTexts(*dialog.list, 1), (QStringList{"a", "b"}));
+    QTest::mouseClick(header.viewport(), Qt::LeftButton, {}, SectionPoint(header, Keyword, 0.5));
+    QCOMPARE(ColumnTexts(*dialog.list, Keyword), (QStringList{"a", "b"}));
     QCOMPARE(QApplication::focusWidget(), dialog.before);
     // A click on a row still takes the focus.
-    QTest::mouseClick(dialog.list->viewport(), Qt::LeftButton, {}, CellCentre(*dialog.list, 1, 1));
+    QTest::mouseClick(dialog.list->viewport(), Qt::LeftButton, {},
+                      CellCentre(*dialog.list, 1, Keyword));
     QCOMPARE(QApplication::focusWidget(), dialog.list);
 }
 
@@ -454,7 +453,7 @@ void TestKeywordList::ctrlClicksOnTheFocusedRow() {
     list->setFocus();
     list->setCurrentCell(1, 1); // focused and selected without a click
     QCOMPARE(SelectedRows(*list), (QList<int>{1}));
-    const QPoint row1 = CellCentre(*list, 1, 1);
+    const QPoint row1 = CellCentre(*list, 1, Keyword);
     // The first click that finds the row already focused selects it again after the
     // toggle; later clicks on that same row are left to the list's own handling.
     const QList<int> expected[] = {{1}, {}, {1}};
