@@ -13,7 +13,6 @@
 #include "platform/HelpPage.h"
 #include "res/DialogTemplate.h"
 #include "res/Icons.h"
-#include "res/MenuTemplate.h"
 #include "res/ResourceIds.h"
 #include "textout/KeywordText.h"
 #include "textout/PanelText.h"
@@ -68,21 +67,17 @@ void CKeywordsDlg::BuildControls() {
     auto* client = new QWidget(this);
     layout->addWidget(client);
 
-    const std::map<int, CHoverButton**> buttonMembers{
-        {res::IDC_SAVE_TEXT, &m_saveButton},   {res::IDC_COPY_TEXT, &m_copyButton},
-        {res::IDC_CLEAR_ALL, &m_clearButton},  {res::IDC_META_TAGS, &m_metaButton},
-        {res::IDC_WORDS_LIST, &m_wordsButton}, {res::IDC_COMMA_LIST, &m_commaButton},
-        {res::IDC_EXIT, &m_exitButton},        {res::IDC_SEARCH, &m_searchButton},
-    };
     auto factory = [&](const res::ControlTemplate& control, QWidget* parentWidget) -> QWidget* {
         if (control.kind == res::ControlKind::ListView) {
             m_results = new CKeywordListCtrl(parentWidget);
             return m_results;
         }
-        if (const auto member = buttonMembers.find(control.id); member != buttonMembers.end()) {
+        for (const Command& command : Commands()) {
+            if (command.buttonId != control.id || command.buttonId == 0)
+                continue;
             auto* button = new CHoverButton(parentWidget);
             button->setText(QString::fromUtf8(control.text));
-            *member->second = button;
+            this->*command.button = button;
             const int id = control.id;
             connect(button, &QPushButton::clicked, this,
                     [this, id] { OnCommand(res::MakeCommandParam(id, 0)); });
@@ -117,18 +112,16 @@ void CKeywordsDlg::BuildControls() {
 
 void CKeywordsDlg::BuildMenu() {
     std::map<QString, QMenu*> menus;
-    for (const res::MenuItemTemplate& item : res::MainMenuTemplate()) {
-        const QString menuTitle = QString::fromUtf8(item.menu);
-        QMenu*& menu = menus[menuTitle];
+    for (const Command& command : Commands()) {
+        const QString title = QString::fromUtf8(command.menu);
+        QMenu*& menu = menus[title];
         if (!menu)
-            menu = m_menuBar->addMenu(menuTitle);
-        if (item.id == 0) {
+            menu = m_menuBar->addMenu(title);
+        if (command.separatorBefore)
             menu->addSeparator();
-            continue;
-        }
-        QAction* action = menu->addAction(QString::fromUtf8(item.text));
-        action->setData(item.id);
-        const int id = item.id;
+        QAction* action = menu->addAction(QString::fromUtf8(command.caption));
+        action->setData(command.menuId);
+        const int id = command.menuId;
         // On the next pass of the event loop, as a button's click arrives: a command that
         // opens a modal window must not keep the caller (a screen reader's menu call
         // among them) waiting until that window closes.
@@ -156,24 +149,11 @@ void CKeywordsDlg::OnInitDialog() {
 }
 
 void CKeywordsDlg::SetUpButtons() {
-    struct ButtonSetup {
-        CHoverButton* button;
-        int icon;
-        int tip;
-    };
-    const ButtonSetup buttons[] = {
-        {m_copyButton, res::IDI_COPY, res::IDS_TIP_COPY},
-        {m_saveButton, res::IDI_SAVE, res::IDS_TIP_SAVE},
-        {m_clearButton, res::IDI_CLEAR, res::IDS_TIP_CLEAR},
-        {m_metaButton, res::IDI_META, res::IDS_TIP_META},
-        {m_wordsButton, res::IDI_WORDS, res::IDS_TIP_WORDS},
-        {m_commaButton, res::IDI_COMMA, res::IDS_TIP_COMMA},
-        {m_exitButton, res::IDI_EXIT, res::IDS_TIP_EXIT},
-        {m_searchButton, res::IDI_SEARCH, res::IDS_TIP_SEARCH},
-    };
-    for (const ButtonSetup& setup : buttons) {
-        setup.button->LoadIcons(setup.icon, 0);
-        setup.button->SetTip(setup.tip, true);
+    for (const Command& command : Commands()) {
+        if (CHoverButton* button = command.button ? this->*command.button : nullptr) {
+            button->LoadIcons(command.iconId, 0);
+            button->SetTip(command.tipId, true);
+        }
     }
 }
 
@@ -207,47 +187,10 @@ void CKeywordsDlg::DoDataExchange(bool saveAndValidate, bool& ok) {
 }
 
 bool CKeywordsDlg::OnCommand(unsigned param, qintptr /*extra*/) {
-    switch (static_cast<int>(param & 0xFFFFu)) {
-    case res::IDM_ABOUTBOX:
-        OnAbout();
-        return true;
+    const int id = static_cast<int>(param & 0xFFFFu);
+    switch (id) {
     case res::ID_SEARCH_DONE:
         OnSearchDone();
-        return true;
-    case res::IDC_SEARCH:
-    case res::ID_TOOLS_SEARCH:
-        OnSearch();
-        return true;
-    case res::IDC_CLEAR_ALL:
-    case res::ID_TOOLS_CLEAR:
-        OnClearAll();
-        return true;
-    case res::IDC_COPY_TEXT:
-    case res::ID_TOOLS_COPY:
-        OnCopyText();
-        return true;
-    case res::IDC_META_TAGS:
-    case res::ID_TOOLS_META_TAGS:
-        OnMetaTags();
-        return true;
-    case res::IDC_SAVE_TEXT:
-    case res::ID_FILE_SAVE:
-        OnSaveText();
-        return true;
-    case res::IDC_WORDS_LIST:
-    case res::ID_TOOLS_COLUMN_LIST:
-        OnWordsList();
-        return true;
-    case res::IDC_EXIT:
-    case res::ID_FILE_EXIT:
-        OnExit();
-        return true;
-    case res::IDC_COMMA_LIST:
-    case res::ID_TOOLS_COMMA_LIST:
-        OnCommaList();
-        return true;
-    case res::ID_ABOUT_HELP:
-        OnHelp();
         return true;
     case res::IDOK:
         return true; // Enter never closes the window
@@ -255,8 +198,17 @@ bool CKeywordsDlg::OnCommand(unsigned param, qintptr /*extra*/) {
         reject();
         return true;
     default:
-        return false;
+        break;
     }
+    // A button and its menu item run one handler.
+    for (const Command& command : Commands()) {
+        if (id == command.menuId || (command.buttonId != 0 && id == command.buttonId)) {
+            emit commandRouted(command.menuId);
+            (this->*command.handler)();
+            return true;
+        }
+    }
+    return false;
 }
 
 void CKeywordsDlg::OnSearch() {

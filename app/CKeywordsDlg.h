@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <memory>
+#include <span>
 
 namespace platform {
 class BusyCursor;
@@ -27,10 +28,26 @@ class QPlainTextEdit;
 // The main window: keyword field, Search, the results list, the text panel, a column
 // of command buttons and the menu bar. Every user action and the search worker's
 // completion notice arrive through OnCommand.
-class CKeywordsDlg : public QDialog {
+class CKeywordsDlg final : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kKeywordLimit = 300;
+
+    // One command of the window: where the user finds it and what runs it. The buttons,
+    // the menu bar and OnCommand are all built from the table of these.
+    struct Command {
+        int menuId;                          // its menu item's command id
+        int buttonId;                        // its button's control id; 0: no button
+        CHoverButton* CKeywordsDlg::*button; // the member that holds the button
+        int iconId;                          // the button's icon
+        int tipId;                           // the button's tooltip string
+        const char* menu;                    // the menu it is in
+        const char* caption;                 // its menu item; '&' marks the mnemonic
+        bool separatorBefore;                // a separator above it in its menu
+        void (CKeywordsDlg::*handler)();
+    };
+    // Every command, in menu order.
+    static std::span<const Command> Commands();
 
     explicit CKeywordsDlg(QWidget* parent = nullptr);
     ~CKeywordsDlg() override;
@@ -56,6 +73,10 @@ public:
 
     QString m_keyword;      // the keyword field, as the last data exchange left it
     QByteArray m_panelText; // the text panel, UTF-8 with CR LF line ends
+
+signals:
+    // A command of the table is about to run its handler; menuId names it.
+    void commandRouted(int menuId);
 
 private:
     void OnInitDialog();

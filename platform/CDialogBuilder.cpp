@@ -24,10 +24,6 @@ int MulDiv(int value, int numerator, int denominator) {
                                          : (product - half) / denominator);
 }
 
-QString ControlObjectName(const ControlTemplate& control) {
-    return control.id >= 0 ? QStringLiteral("control%1").arg(control.id) : QString();
-}
-
 } // namespace
 
 CDialogBuilder::CDialogBuilder(const QFont& dialogFont) {
@@ -64,7 +60,7 @@ std::vector<QWidget*> CDialogBuilder::Build(QWidget& clientArea, const res::Dial
         if (!widget)
             widget = MakeStandardControl(control, &clientArea);
         if (widget->objectName().isEmpty())
-            widget->setObjectName(ControlObjectName(control));
+            widget->setObjectName(control.id >= 0 ? ObjectNameOf(control.id) : QString());
         widget->setGeometry(ToPixels(control.x, control.y, control.width, control.height));
         if (control.style & res::TabStop) {
             if (previousTabStop)
@@ -76,6 +72,10 @@ std::vector<QWidget*> CDialogBuilder::Build(QWidget& clientArea, const res::Dial
         widgets.push_back(widget);
     }
     return widgets;
+}
+
+QString CDialogBuilder::ObjectNameOf(int id) {
+    return QStringLiteral("control%1").arg(id);
 }
 
 void CDialogBuilder::SetUpFrame(QWidget& window, const res::DialogTemplate& dialog) {

@@ -36,6 +36,9 @@ public:
                                 const Factory& factory = {}) const;
 
     static QWidget* MakeStandardControl(const res::ControlTemplate& control, QWidget* parent);
+    // The object name a built control with this id carries ("control1003"), so that it can
+    // be found by its id.
+    static QString ObjectNameOf(int id);
 
     // The window a template describes: its caption, a fixed frame with a close box and no
     // minimise, maximise or context-help box.

@@ -5,6 +5,7 @@
 #include "listview/CFlatHeaderCtrl.h"
 #include "listview/CKeywordListCtrl.h"
 #include "res/ResourceIds.h"
+#include "support/Controls.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -70,7 +71,7 @@ constexpr int kCommandButtons[] = {res::IDC_SAVE_TEXT, res::IDC_COPY_TEXT,  res:
                                    res::IDC_EXIT,      res::IDC_SEARCH};
 
 CHoverButton* Button(const CKeywordsDlg& dialog, int id) {
-    return dialog.findChild<CHoverButton*>(QStringLiteral("control%1").arg(id));
+    return ControlById<CHoverButton>(dialog, id);
 }
 
 QRect CaptionRect(const CHoverButton& button) {
@@ -196,7 +197,7 @@ void TestAppearance::layoutHolds() {
     const QList<QWidget*> controls =
         client->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
     for (int id = res::IDC_RESULTS; id <= res::IDC_COMMA_LIST; ++id) {
-        const auto* control = client->findChild<QWidget*>(QStringLiteral("control%1").arg(id),
+        const auto* control = client->findChild<QWidget*>(CDialogBuilder::ObjectNameOf(id),
                                                           Qt::FindDirectChildrenOnly);
         QVERIFY2(control && control->isVisible(), qPrintable(QString::number(id)));
     }
@@ -226,6 +227,7 @@ void TestAppearance::layoutHolds() {
     // Icons and captions fit their buttons; the label's text is not cut.
     for (const int id : kCommandButtons) {
         const CHoverButton* button = Button(dialog, id);
+        QVERIFY(button);
         const QRect caption = CaptionRect(*button);
         QVERIFY2(caption.left() >= CHoverButton::kIconGap + button->iconSize().width() &&
                      caption.right() < button->width(),

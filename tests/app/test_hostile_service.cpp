@@ -2,8 +2,9 @@
 #include "listview/CKeywordListCtrl.h"
 #include "lookup/CMyThread.h"
 #include "res/ResourceIds.h"
-#include "support/FakePrompts.h"
+#include "support/Controls.h"
 #include "support/LocalSuggestionServer.h"
+#include "support/MainWindowFixture.h"
 #include "textout/KeywordText.h"
 
 #include <QAbstractButton>
@@ -32,15 +33,8 @@ constexpr qsizetype kTwoMegabytes = 2 * 1024 * 1024;
 constexpr int kLongestStallMs = 500;
 constexpr int kEndWithinMs = 15000;
 
-const QByteArray kHead = "<?xml version=\"1.0\"?><toplevel>";
-const QByteArray kTail = "</toplevel>";
 const QString kZeroData = QStringLiteral("Server returned zero data");
 const Rows kOldRows{{"1", "old one", "10"}, {"2", "old two", "5"}};
-
-QByteArray Entry(const QByteArray& suggestion, const QByteArray& count) {
-    return "<CompleteSuggestion><suggestion data=\"" + suggestion + "\"/><num_queries int=\"" +
-           count + "\"/></CompleteSuggestion>";
-}
 
 Rows Ranked(const QList<QPair<QString, QString>>& shown) {
     Rows rows;
@@ -91,21 +85,22 @@ QByteArray Halves(QByteArray front, QByteArray back) {
 // 2 MB whose entry "at the edge" has the end marker of its suggestion end `overhang`
 // bytes past what is read (0: on the last byte read); many entries follow the limit.
 QByteArray AnswerAcrossTheLimit(qsizetype overhang) {
-    QByteArray answer = kHead + Entry("early one", "11") + Entry("early two", "22");
+    QByteArray answer =
+        kAnswerHead + AnswerEntry("early one", "11") + AnswerEntry("early two", "22");
     const QByteArray edge = "<CompleteSuggestion><suggestion data=\"at the edge\"/>";
     answer.append(QByteArray(kAnswerLimit + overhang - answer.size() - edge.size(), ' '));
     answer += edge + "<num_queries int=\"33\"/></CompleteSuggestion>";
     for (int i = 0; answer.size() < kTwoMegabytes - 200; ++i)
-        answer += Entry("late " + QByteArray::number(i), "1");
-    answer += kTail;
+        answer += AnswerEntry("late " + QByteArray::number(i), "1");
+    answer += kAnswerTail;
     return answer + QByteArray(kTwoMegabytes - answer.size(), ' ');
 }
 
 QByteArray ManyEntries(qsizetype size) {
-    QByteArray answer = kHead;
+    QByteArray answer = kAnswerHead;
     for (int i = 1; answer.size() < size - 200; ++i)
-        answer += Entry("s" + QByteArray::number(i), QByteArray::number(i * 3));
-    answer += kTail;
+        answer += AnswerEntry("s" + QByteArray::number(i), QByteArray::number(i * 3));
+    answer += kAnswerTail;
     return answer + QByteArray(size - answer.size(), ' ');
 }
 
@@ -118,8 +113,9 @@ void Fill(CKeywordsDlg& dialog, const Rows& rows) {
         dialog.Results()->AppendRow(texts);
 }
 
-QAbstractButton* SearchButton(const CKeywordsDlg& dialog) {
-    return dialog.findChild<QAbstractButton*>(QStringLiteral("control%1").arg(res::IDC_SEARCH));
+void ClickSearch(const CKeywordsDlg& dialog) {
+    if (auto* search = ControlById<QAbstractButton>(dialog, res::IDC_SEARCH))
+        search->click();
 }
 
 bool LookupLockHeld() {
@@ -156,12 +152,10 @@ private:
     qint64 m_longest = 0;
 };
 
-// The main window as a user has it: fake prompts, a list already showing old rows.
+// The main window as a user has it: a list already showing old rows.
 struct Window {
-    explicit Window(const QByteArray& serviceBase) {
-        dialog.SetPrompts(std::make_unique<FakePrompts>(log));
-        dialog.SetServiceBase(serviceBase);
-        dialog.show();
+    explicit Window(const QByteArray& serviceBase)
+        : started(fixture.Start(serviceBase)), dialog(*fixture.dialog), log(fixture.log) {
         Fill(dialog, kOldRows);
     }
 
@@ -169,14 +163,16 @@ struct Window {
     QPointer<CMyThread> Search(const QString& keyword) {
         dialog.KeywordField()->clear();
         QTest::keyClicks(dialog.KeywordField(), keyword);
-        SearchButton(dialog)->click();
+        ClickSearch(dialog);
         return dialog.LastWorker();
     }
 
     bool Ended() const { return !dialog.IsBusy() && dialog.LastWorker() == nullptr; }
 
-    std::shared_ptr<PromptLog> log = std::make_shared<PromptLog>();
-    CKeywordsDlg dialog;
+    MainWindowFixture fixture;
+    const bool started;
+    CKeywordsDlg& dialog;
+    std::shared_ptr<PromptLog> log;
 };
 
 } // namespace
@@ -233,10 +229,10 @@ void TestHostileService::searchAgainstHostileService_data() {
     QTest::newRow("reset before the body") << ServerReply::Reset(answer, 0) << false << empty
                                            << QStringList{kZeroData} << 0 << kEndWithinMs;
     QTest::newRow("silent after two suggestions")
-        << ServerReply::Chunks(
-               Halves(kHead + Entry("red apple", "1200") + Entry("red apples", "300"),
-                      Entry("red apple tree", "45") + kTail),
-               2, 60000)
+        << ServerReply::Chunks(Halves(kAnswerHead + AnswerEntry("red apple", "1200") +
+                                          AnswerEntry("red apples", "300"),
+                                      AnswerEntry("red apple tree", "45") + kAnswerTail),
+                               2, 60000)
         << false << RankedUtf8(First(three, 2)) << none << 1500 << kEndWithinMs;
     // One "x" every 1.5 s stays inside the silence time-out, so only the 30 s limit ends
     // it; about 20 bytes arrive: more than 10, and no suggestion in them.
@@ -304,12 +300,13 @@ void TestHostileService::searchAgainstHostileService_data() {
         << ServerReply::Answer(Garbage(4096, true), 200, "application/octet-stream") << false
         << empty << none << 0 << kEndWithinMs;
     QTest::newRow("a suggestion inside binary garbage")
-        << ServerReply::Answer(Garbage(3000, false) + Entry("found", "3") + Garbage(3000, false),
+        << ServerReply::Answer(Garbage(3000, false) + AnswerEntry("found", "3") +
+                                   Garbage(3000, false),
                                200, "application/octet-stream")
         << false << Ranked({{"found", "3"}}) << none << 0 << kEndWithinMs;
     QTest::newRow("text behind a NUL byte")
-        << ServerReply::Answer(kHead + Entry("before", "1") + QByteArray(1, '\0') +
-                               Entry("after", "2") + kTail)
+        << ServerReply::Answer(kAnswerHead + AnswerEntry("before", "1") + QByteArray(1, '\0') +
+                               AnswerEntry("after", "2") + kAnswerTail)
         << false << Ranked({{"before", "1"}}) << none << 0 << kEndWithinMs;
     QTest::newRow("NUL as the second byte")
         << ServerReply::Answer(QByteArray("<\0", 2) + MakeSuggestionAnswer(three)) << false << empty
@@ -369,7 +366,7 @@ void TestHostileService::searchAgainstHostileService() {
     Window window(refusedPort ? "http://127.0.0.1:" + QByteArray::number(RefusingPort())
                               : server.BaseAddress());
     CKeywordsDlg& dialog = window.dialog;
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(window.started);
 
     StallWatch stalls;
     QElapsedTimer clock;
@@ -462,7 +459,7 @@ void TestHostileService::searchesStartedAtOnce() {
     QList<QPointer<CMyThread>> workers;
     for (int i = 0; i < searches; ++i) {
         dialog.KeywordField()->setText(QStringLiteral("kw %1").arg(i));
-        SearchButton(dialog)->click();
+        ClickSearch(dialog);
         workers << dialog.LastWorker();
     }
     QVERIFY(dialog.IsBusy());

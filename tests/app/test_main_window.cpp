@@ -2,7 +2,8 @@
 #include "controls/CAboutBoxDlg.h"
 #include "listview/CKeywordListCtrl.h"
 #include "res/ResourceIds.h"
-#include "support/FakePrompts.h"
+#include "support/Controls.h"
+#include "support/MainWindowFixture.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -23,10 +24,6 @@
 #include <algorithm>
 
 namespace {
-
-QWidget* Control(const CKeywordsDlg& dialog, int id) {
-    return dialog.findChild<QWidget*>(QStringLiteral("control%1").arg(id));
-}
 
 // Collects the urls the window asks the desktop to open.
 class UrlCatcher : public QObject {
@@ -63,34 +60,28 @@ private slots:
     void tabWalksTemplateOrder();
 
 private:
-    std::unique_ptr<CKeywordsDlg> m_dialog;
-    std::shared_ptr<PromptLog> m_log;
+    MainWindowFixture m_window;
 };
 
 void TestMainWindow::init() {
-    m_log = std::make_shared<PromptLog>();
-    m_dialog = std::make_unique<CKeywordsDlg>();
-    m_dialog->SetPrompts(std::make_unique<FakePrompts>(m_log));
-    m_dialog->show();
-    QApplication::setActiveWindow(m_dialog.get());
-    QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+    QVERIFY(m_window.Start());
 }
 
 void TestMainWindow::cleanup() {
-    m_dialog.reset();
+    m_window.Stop();
 }
 
 void TestMainWindow::startsEmptyWithKeywordFocused() {
-    QCOMPARE(QApplication::focusWidget(), m_dialog->KeywordField());
-    QVERIFY(m_dialog->KeywordField()->text().isEmpty());
-    QVERIFY(m_dialog->Panel()->toPlainText().isEmpty());
-    QCOMPARE(m_dialog->Results()->rowCount(), 0);
-    QVERIFY(!m_dialog->IsBusy());
-    QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Orvalis"));
+    QCOMPARE(QApplication::focusWidget(), m_window.dialog->KeywordField());
+    QVERIFY(m_window.dialog->KeywordField()->text().isEmpty());
+    QVERIFY(m_window.dialog->Panel()->toPlainText().isEmpty());
+    QCOMPARE(m_window.dialog->Results()->rowCount(), 0);
+    QVERIFY(!m_window.dialog->IsBusy());
+    QCOMPARE(m_window.dialog->windowTitle(), QStringLiteral("Orvalis"));
 }
 
 void TestMainWindow::listHasThreeHeadings() {
-    const CKeywordListCtrl* list = m_dialog->Results();
+    const CKeywordListCtrl* list = m_window.dialog->Results();
     QCOMPARE(list->columnCount(), 3);
     const QStringList headings{"Popularity", "Similar Keywords", "Counter"};
     const int widths[] = {70, 184, 70};
@@ -102,22 +93,22 @@ void TestMainWindow::listHasThreeHeadings() {
 }
 
 void TestMainWindow::keywordFieldStopsAt300() {
-    QLineEdit* field = m_dialog->KeywordField();
+    QLineEdit* field = m_window.dialog->KeywordField();
     QTest::keyClicks(field, QString(310, QChar('k')));
     QCOMPARE(field->text().size(), 300);
-    QVERIFY(m_dialog->UpdateData(true));
-    QCOMPARE(m_dialog->m_keyword.size(), 300);
+    QVERIFY(m_window.dialog->UpdateData(true));
+    QCOMPARE(m_window.dialog->m_keyword.size(), 300);
 }
 
 void TestMainWindow::overlongKeywordIsRefusedOnRead() {
-    m_dialog->m_keyword = QStringLiteral("before");
-    QLineEdit* field = m_dialog->KeywordField();
+    m_window.dialog->m_keyword = QStringLiteral("before");
+    QLineEdit* field = m_window.dialog->KeywordField();
     field->setMaxLength(32767); // a text that reached the field some other way
     field->setText(QString(301, QChar('k')));
-    QVERIFY(!m_dialog->UpdateData(true));
-    QCOMPARE(m_dialog->m_keyword, QStringLiteral("before"));
-    QCOMPARE(m_log->messages.size(), 1);
-    QVERIFY(m_log->messages[0].contains("300"));
+    QVERIFY(!m_window.dialog->UpdateData(true));
+    QCOMPARE(m_window.dialog->m_keyword, QStringLiteral("before"));
+    QCOMPARE(m_window.log->messages.size(), 1);
+    QVERIFY(m_window.log->messages[0].contains("300"));
 }
 
 void TestMainWindow::menuItems_data() {
@@ -139,7 +130,7 @@ void TestMainWindow::menuItems() {
     QFETCH(QString, menu);
     QFETCH(QStringList, items);
     QMenu* found = nullptr;
-    for (QAction* action : m_dialog->MenuBar()->actions()) {
+    for (QAction* action : m_window.dialog->MenuBar()->actions()) {
         if (action->text() == menu)
             found = action->menu();
     }
@@ -176,7 +167,7 @@ void TestMainWindow::buttonTooltips() {
     QFETCH(int, id);
     QFETCH(QString, caption);
     QFETCH(QString, tooltip);
-    auto* button = qobject_cast<QAbstractButton*>(Control(*m_dialog, id));
+    auto* button = ControlById<QAbstractButton>(*m_window.dialog, id);
     QVERIFY(button);
     QCOMPARE(button->text(), caption);
     QCOMPARE(button->toolTip(), tooltip);
@@ -186,29 +177,29 @@ void TestMainWindow::buttonTooltips() {
 }
 
 void TestMainWindow::enterNeverClosesWindow() {
-    QTest::keyClick(m_dialog->Panel(), Qt::Key_Return);
-    QVERIFY(m_dialog->isVisible());
-    QCOMPARE(m_dialog->Panel()->toPlainText(), QStringLiteral("\n")); // a new line
+    QTest::keyClick(m_window.dialog->Panel(), Qt::Key_Return);
+    QVERIFY(m_window.dialog->isVisible());
+    QCOMPARE(m_window.dialog->Panel()->toPlainText(), QStringLiteral("\n")); // a new line
     // An empty keyword field: Enter searches, which asks for a keyword.
-    QTest::keyClick(m_dialog->KeywordField(), Qt::Key_Return);
-    QVERIFY(m_dialog->isVisible());
-    QCOMPARE(m_log->messages, QStringList{"Enter Keyword!"});
-    QVERIFY(m_dialog->OnCommand(res::IDOK));
-    QVERIFY(m_dialog->isVisible());
+    QTest::keyClick(m_window.dialog->KeywordField(), Qt::Key_Return);
+    QVERIFY(m_window.dialog->isVisible());
+    QCOMPARE(m_window.log->messages, QStringList{"Enter Keyword!"});
+    QVERIFY(m_window.dialog->OnCommand(res::IDOK));
+    QVERIFY(m_window.dialog->isVisible());
 }
 
 void TestMainWindow::escapeInKeywordFieldCloses() {
-    QSignalSpy rejected(m_dialog.get(), &QDialog::rejected);
-    QTest::keyClick(m_dialog->KeywordField(), Qt::Key_Escape);
+    QSignalSpy rejected(m_window.dialog.get(), &QDialog::rejected);
+    QTest::keyClick(m_window.dialog->KeywordField(), Qt::Key_Escape);
     QCOMPARE(rejected.size(), 1);
-    QVERIFY(!m_dialog->isVisible());
+    QVERIFY(!m_window.dialog->isVisible());
 }
 
 void TestMainWindow::f1DoesNothing() {
-    QTest::keyClick(m_dialog->KeywordField(), Qt::Key_F1);
-    QTest::keyClick(m_dialog.get(), Qt::Key_F1);
-    QVERIFY(m_dialog->isVisible());
-    QVERIFY(m_log->messages.isEmpty());
+    QTest::keyClick(m_window.dialog->KeywordField(), Qt::Key_F1);
+    QTest::keyClick(m_window.dialog.get(), Qt::Key_F1);
+    QVERIFY(m_window.dialog->isVisible());
+    QVERIFY(m_window.log->messages.isEmpty());
     const QWidgetList windows = QApplication::topLevelWidgets();
     QCOMPARE(std::count_if(windows.begin(), windows.end(),
                            [](const QWidget* widget) { return widget->isVisible(); }),
@@ -218,7 +209,7 @@ void TestMainWindow::f1DoesNothing() {
 void TestMainWindow::helpOpensShippedPage() {
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler("file", &catcher, "open");
-    QVERIFY(m_dialog->OnCommand(res::ID_ABOUT_HELP));
+    QVERIFY(m_window.dialog->OnCommand(res::ID_ABOUT_HELP));
     QDesktopServices::unsetUrlHandler("file");
     QCOMPARE(catcher.urls.size(), 1);
     QFile page(catcher.urls[0].toLocalFile());
@@ -236,7 +227,7 @@ void TestMainWindow::aboutBoxOpens_data() {
 void TestMainWindow::aboutBoxOpens() {
     QFETCH(QString, route);
     QAction* item = nullptr;
-    for (QAction* menu : m_dialog->MenuBar()->actions())
+    for (QAction* menu : m_window.dialog->MenuBar()->actions())
         for (QAction* action : menu->menu()->actions())
             if (action->data().toInt() == res::IDM_ABOUTBOX)
                 item = action;
@@ -256,7 +247,7 @@ void TestMainWindow::aboutBoxOpens() {
     });
     poll.start(10);
     if (route == "command") {
-        QVERIFY(m_dialog->OnCommand(res::IDM_ABOUTBOX));
+        QVERIFY(m_window.dialog->OnCommand(res::IDM_ABOUTBOX));
     } else if (route == "menu") {
         item->trigger();
     } else {
@@ -277,25 +268,25 @@ void TestMainWindow::aboutBoxOpens() {
 }
 
 void TestMainWindow::unknownCommandIsNotHandled() {
-    QVERIFY(!m_dialog->OnCommand(4242));
-    QVERIFY(m_dialog->isVisible());
+    QVERIFY(!m_window.dialog->OnCommand(4242));
+    QVERIFY(m_window.dialog->isVisible());
 }
 
 void TestMainWindow::tabWalksTemplateOrder() {
     const QList<QWidget*> order{
-        m_dialog->Results(),
-        m_dialog->Panel(),
-        m_dialog->KeywordField(),
-        Control(*m_dialog, res::IDC_SEARCH),
-        Control(*m_dialog, res::IDC_CLEAR_ALL),
-        Control(*m_dialog, res::IDC_COPY_TEXT),
-        Control(*m_dialog, res::IDC_META_TAGS),
-        Control(*m_dialog, res::IDC_SAVE_TEXT),
-        Control(*m_dialog, res::IDC_WORDS_LIST),
-        Control(*m_dialog, res::IDC_EXIT),
-        Control(*m_dialog, res::IDC_COMMA_LIST),
+        m_window.dialog->Results(),
+        m_window.dialog->Panel(),
+        m_window.dialog->KeywordField(),
+        ControlById(*m_window.dialog, res::IDC_SEARCH),
+        ControlById(*m_window.dialog, res::IDC_CLEAR_ALL),
+        ControlById(*m_window.dialog, res::IDC_COPY_TEXT),
+        ControlById(*m_window.dialog, res::IDC_META_TAGS),
+        ControlById(*m_window.dialog, res::IDC_SAVE_TEXT),
+        ControlById(*m_window.dialog, res::IDC_WORDS_LIST),
+        ControlById(*m_window.dialog, res::IDC_EXIT),
+        ControlById(*m_window.dialog, res::IDC_COMMA_LIST),
     };
-    m_dialog->Results()->setFocus(Qt::TabFocusReason);
+    m_window.dialog->Results()->setFocus(Qt::TabFocusReason);
     for (int step = 1; step <= order.size(); ++step) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), order[step % order.size()]);

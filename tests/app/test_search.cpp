@@ -2,8 +2,9 @@
 #include "listview/CKeywordListCtrl.h"
 #include "lookup/CMyThread.h"
 #include "res/ResourceIds.h"
-#include "support/FakePrompts.h"
+#include "support/Controls.h"
 #include "support/LocalSuggestionServer.h"
+#include "support/MainWindowFixture.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -53,74 +54,68 @@ private:
     void PreFill();
 
     std::unique_ptr<LocalSuggestionServer> m_server;
-    std::unique_ptr<CKeywordsDlg> m_dialog;
-    std::shared_ptr<PromptLog> m_log;
+    MainWindowFixture m_window;
 };
 
 void TestSearch::init() {
     m_server = std::make_unique<LocalSuggestionServer>();
     m_server->SetDefaultReply(ServerReply::Answer(
         MakeSuggestionAnswer({{"red apple", "1200"}, {"red apples", "300"}, {"red", "20"}})));
-    m_log = std::make_shared<PromptLog>();
-    m_dialog = std::make_unique<CKeywordsDlg>();
-    m_dialog->SetPrompts(std::make_unique<FakePrompts>(m_log));
-    m_dialog->SetServiceBase(m_server->BaseAddress());
-    m_dialog->show();
-    QApplication::setActiveWindow(m_dialog.get());
-    QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+    QVERIFY(m_window.Start(m_server->BaseAddress()));
 }
 
 void TestSearch::cleanup() {
     WaitUntilIdle();
-    m_dialog.reset();
+    m_window.Stop();
     m_server.reset();
 }
 
 void TestSearch::Search(const QString& keyword) {
-    m_dialog->KeywordField()->setText(keyword);
-    m_dialog->findChild<QAbstractButton*>(QStringLiteral("control%1").arg(res::IDC_SEARCH))
-        ->click();
+    m_window.dialog->KeywordField()->setText(keyword);
+    if (auto* search = ControlById<QAbstractButton>(*m_window.dialog, res::IDC_SEARCH))
+        search->click();
 }
 
 void TestSearch::WaitUntilIdle() {
-    QTRY_VERIFY_WITH_TIMEOUT(CMyThread::RunningCount() == 0 && !m_dialog->LastWorker(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(CMyThread::RunningCount() == 0 && !m_window.dialog->LastWorker(),
+                             10000);
 }
 
 void TestSearch::PreFill() {
-    m_dialog->Results()->AppendRow({"1", "kept", "9"});
+    m_window.dialog->Results()->AppendRow({"1", "kept", "9"});
 }
 
 void TestSearch::searchFillsNumberedRows() {
     Search("red  apple");
     WaitUntilIdle();
-    const CKeywordListCtrl& list = *m_dialog->Results();
+    const CKeywordListCtrl& list = *m_window.dialog->Results();
     QCOMPARE(Column(list, CKeywordListCtrl::Popularity), (QStringList{"1", "2", "3"}));
     QCOMPARE(Column(list, CKeywordListCtrl::Keyword),
              (QStringList{"red apple", "red apples", "red"}));
     QCOMPARE(Column(list, CKeywordListCtrl::Counter), (QStringList{"1200", "300", "20"}));
-    QVERIFY(!m_dialog->IsBusy());
-    QVERIFY(m_log->messages.isEmpty());
+    QVERIFY(!m_window.dialog->IsBusy());
+    QVERIFY(m_window.log->messages.isEmpty());
     QCOMPARE(m_server->Requests().size(), 1);
     QCOMPARE(m_server->Requests()[0].target,
              QByteArray("/complete/search?output=toolbar&q=red+apple&ie=UTF-8&oe=UTF-8"));
 }
 
 void TestSearch::enterInKeywordFieldSearches() {
-    m_dialog->KeywordField()->setText("red");
-    QTest::keyClick(m_dialog->KeywordField(), Qt::Key_Return);
+    m_window.dialog->KeywordField()->setText("red");
+    QTest::keyClick(m_window.dialog->KeywordField(), Qt::Key_Return);
     WaitUntilIdle();
-    QVERIFY(m_dialog->isVisible());
-    QCOMPARE(m_dialog->Results()->rowCount(), 3);
+    QVERIFY(m_window.dialog->isVisible());
+    QCOMPARE(m_window.dialog->Results()->rowCount(), 3);
     QCOMPARE(m_server->RequestCount(), 1);
 }
 
 void TestSearch::emptyKeywordStartsNothing() {
-    m_dialog->Results()->setFocus();
+    m_window.dialog->Results()->setFocus();
     Search(QString());
-    QCOMPARE(m_log->messages, QStringList{"Enter Keyword!"});
-    QCOMPARE(QApplication::focusWidget(), m_dialog->KeywordField());
-    QVERIFY(!m_dialog->IsBusy());
-    QVERIFY(!m_dialog->LastWorker());
+    QCOMPARE(m_window.log->messages, QStringList{"Enter Keyword!"});
+    QCOMPARE(QApplication::focusWidget(), m_window.dialog->KeywordField());
+    QVERIFY(!m_window.dialog->IsBusy());
+    QVERIFY(!m_window.dialog->LastWorker());
     QTest::qWait(100);
     QCOMPARE(m_server->RequestCount(), 0);
 }
@@ -138,16 +133,16 @@ void TestSearch::tooShortAnswerEmptiesList() {
     PreFill();
     Search("red");
     WaitUntilIdle();
-    QCOMPARE(m_log->messages, QStringList{"Server returned zero data"});
-    QCOMPARE(m_dialog->Results()->rowCount(), 0);
-    QVERIFY(!m_dialog->IsBusy());
+    QCOMPARE(m_window.log->messages, QStringList{"Server returned zero data"});
+    QCOMPARE(m_window.dialog->Results()->rowCount(), 0);
+    QVERIFY(!m_window.dialog->IsBusy());
 }
 
 void TestSearch::zeroDataMessageShownWhileWorkerHoldsLock() {
     m_server->SetDefaultReply(ServerReply::Answer("short"));
     bool onMainThread = false;
     bool lockHeld = false;
-    m_log->onMessage = [&] {
+    m_window.log->onMessage = [&] {
         onMainThread = QThread::currentThread() == QCoreApplication::instance()->thread();
         lockHeld = !g_lookupLock.try_lock();
         if (!lockHeld)
@@ -155,7 +150,7 @@ void TestSearch::zeroDataMessageShownWhileWorkerHoldsLock() {
     };
     Search("red");
     WaitUntilIdle();
-    QCOMPARE(m_log->messages.size(), 1);
+    QCOMPARE(m_window.log->messages.size(), 1);
     QVERIFY(onMainThread);
     QVERIFY(lockHeld);
 }
@@ -180,7 +175,7 @@ void TestSearch::failureKeepsRows() {
     std::unique_ptr<LocalSuggestionServer> tls;
     switch (reply) {
     case 0:
-        m_dialog->SetServiceBase("http://127.0.0.1:" + QByteArray::number(RefusingPort()));
+        m_window.dialog->SetServiceBase("http://127.0.0.1:" + QByteArray::number(RefusingPort()));
         break;
     case 1:
         m_server->SetDefaultReply(ServerReply::Answer("Too many requests, slow down.", 429));
@@ -194,23 +189,24 @@ void TestSearch::failureKeepsRows() {
     case 4:
         tls = std::make_unique<LocalSuggestionServer>(LocalSuggestionServer::Options{.tls = true});
         tls->SetDefaultReply(ServerReply::Answer(MakeSuggestionAnswer({{"unsafe", "1"}})));
-        m_dialog->SetServiceBase(tls->BaseAddress());
+        m_window.dialog->SetServiceBase(tls->BaseAddress());
         break;
     }
     PreFill();
     Search("red");
     WaitUntilIdle();
     // The certificate's message goes on with Qt's reason for refusing it.
-    QCOMPARE(m_log->messages.size(), 1);
+    QCOMPARE(m_window.log->messages.size(), 1);
     if (reply == 4) {
-        QVERIFY2(m_log->messages[0].startsWith(message) && m_log->messages[0] != message,
-                 qPrintable(m_log->messages[0]));
+        QVERIFY2(m_window.log->messages[0].startsWith(message) &&
+                     m_window.log->messages[0] != message,
+                 qPrintable(m_window.log->messages[0]));
         QCOMPARE(tls->RequestCount(), 0); // nothing was sent over it
     } else {
-        QCOMPARE(m_log->messages, QStringList{message});
+        QCOMPARE(m_window.log->messages, QStringList{message});
     }
-    QCOMPARE(Column(*m_dialog->Results(), CKeywordListCtrl::Keyword), QStringList{"kept"});
-    QVERIFY(!m_dialog->IsBusy());
+    QCOMPARE(Column(*m_window.dialog->Results(), CKeywordListCtrl::Keyword), QStringList{"kept"});
+    QVERIFY(!m_window.dialog->IsBusy());
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 }
 
@@ -224,25 +220,25 @@ void TestSearch::busyCursorWhileSearching() {
     };
     QWidget elsewhere;
     elsewhere.setGeometry(
-        QRect(m_dialog->frameGeometry().bottomRight() + QPoint(20, 20), QSize(60, 40)));
+        QRect(m_window.dialog->frameGeometry().bottomRight() + QPoint(20, 20), QSize(60, 40)));
     elsewhere.show();
     QVERIFY(QTest::qWaitForWindowExposed(&elsewhere));
-    pointAt(m_dialog->Results());
+    pointAt(m_window.dialog->Results());
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 
     m_server->SetDefaultReply(ServerReply::Chunks(MakeSuggestionAnswer({{"a", "1"}}), 2, 800));
     Search("red");
-    QVERIFY(m_dialog->IsBusy());
+    QVERIFY(m_window.dialog->IsBusy());
     // The client area shows the wait cursor; the menu bar and other windows do not.
     QTRY_VERIFY(waitShown());
-    pointAt(m_dialog->MenuBar());
+    pointAt(m_window.dialog->MenuBar());
     QTRY_COMPARE(QGuiApplication::overrideCursor(), nullptr);
     pointAt(&elsewhere);
     QTRY_COMPARE(QGuiApplication::overrideCursor(), nullptr);
-    pointAt(m_dialog->Panel());
+    pointAt(m_window.dialog->Panel());
     QTRY_VERIFY(waitShown());
     // A window blocked by a modal one answers with the arrow.
-    QDialog modal(m_dialog.get());
+    QDialog modal(m_window.dialog.get());
     modal.setGeometry(elsewhere.geometry());
     modal.setWindowModality(Qt::ApplicationModal);
     modal.show();
@@ -251,12 +247,12 @@ void TestSearch::busyCursorWhileSearching() {
     QTRY_VERIFY(waitShown());
 
     // Every command stays usable while the search runs.
-    m_dialog->OnCommand(res::MakeCommandParam(res::IDC_COMMA_LIST, 0));
-    QVERIFY(m_dialog->IsBusy());
+    m_window.dialog->OnCommand(res::MakeCommandParam(res::IDC_COMMA_LIST, 0));
+    QVERIFY(m_window.dialog->IsBusy());
     WaitUntilIdle();
-    QVERIFY(!m_dialog->IsBusy());
+    QVERIFY(!m_window.dialog->IsBusy());
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
-    QCOMPARE(m_dialog->Results()->rowCount(), 1);
+    QCOMPARE(m_window.dialog->Results()->rowCount(), 1);
 }
 
 void TestSearch::searchDoneNoticeCarriesCommand1025() {
@@ -264,10 +260,10 @@ void TestSearch::searchDoneNoticeCarriesCommand1025() {
     // last started worker's table and ends the busy state.
     Search("red");
     WaitUntilIdle();
-    m_dialog->Results()->setRowCount(0);
-    QVERIFY(m_dialog->OnCommand(0x00010401u, 0));
-    QCOMPARE(m_dialog->Results()->rowCount(), 3);
-    QVERIFY(!m_dialog->IsBusy());
+    m_window.dialog->Results()->setRowCount(0);
+    QVERIFY(m_window.dialog->OnCommand(0x00010401u, 0));
+    QCOMPARE(m_window.dialog->Results()->rowCount(), 3);
+    QVERIFY(!m_window.dialog->IsBusy());
 }
 
 void TestSearch::overlappingSearchesEndWithTheLastOne() {
@@ -282,11 +278,11 @@ void TestSearch::overlappingSearchesEndWithTheLastOne() {
     // The first notice reads the second worker's table, still empty while it waits: the
     // list empties and the busy state ends although the second search runs on.
     QTRY_VERIFY_WITH_TIMEOUT(m_server->RequestCount() == 2, 5000);
-    QCOMPARE(m_dialog->Results()->rowCount(), 0);
-    QVERIFY(!m_dialog->IsBusy());
+    QCOMPARE(m_window.dialog->Results()->rowCount(), 0);
+    QVERIFY(!m_window.dialog->IsBusy());
     WaitUntilIdle();
-    QCOMPARE(Column(*m_dialog->Results(), CKeywordListCtrl::Keyword), QStringList{"second"});
-    QVERIFY(!m_dialog->IsBusy());
+    QCOMPARE(Column(*m_window.dialog->Results(), CKeywordListCtrl::Keyword), QStringList{"second"});
+    QVERIFY(!m_window.dialog->IsBusy());
 }
 
 void TestSearch::manySearchesInARow() {
@@ -302,21 +298,21 @@ void TestSearch::manySearchesInARow() {
     WaitUntilIdle();
     QCOMPARE(m_server->RequestCount(), 50);
     // Whichever order the waiting searches took the lock in, the last started one stays.
-    QCOMPARE(Column(*m_dialog->Results(), CKeywordListCtrl::Keyword),
+    QCOMPARE(Column(*m_window.dialog->Results(), CKeywordListCtrl::Keyword),
              QStringList{"for keyword+49"});
-    QVERIFY(!m_dialog->IsBusy());
-    QVERIFY(m_log->messages.isEmpty());
+    QVERIFY(!m_window.dialog->IsBusy());
+    QVERIFY(m_window.log->messages.isEmpty());
 }
 
 void TestSearch::clearAllDuringSearchIsRefilled() {
     m_server->SetDefaultReply(ServerReply::Chunks(MakeSuggestionAnswer({{"a", "1"}}), 2, 300));
     Search("red");
-    m_dialog->OnCommand(res::MakeCommandParam(res::IDC_CLEAR_ALL, 0));
-    QVERIFY(m_dialog->KeywordField()->text().isEmpty());
+    m_window.dialog->OnCommand(res::MakeCommandParam(res::IDC_CLEAR_ALL, 0));
+    QVERIFY(m_window.dialog->KeywordField()->text().isEmpty());
     WaitUntilIdle();
-    QCOMPARE(Column(*m_dialog->Results(), CKeywordListCtrl::Keyword), QStringList{"a"});
-    QVERIFY(m_dialog->KeywordField()->text().isEmpty());
-    QVERIFY(m_dialog->Panel()->toPlainText().isEmpty());
+    QCOMPARE(Column(*m_window.dialog->Results(), CKeywordListCtrl::Keyword), QStringList{"a"});
+    QVERIFY(m_window.dialog->KeywordField()->text().isEmpty());
+    QVERIFY(m_window.dialog->Panel()->toPlainText().isEmpty());
 }
 
 QTEST_MAIN(TestSearch)

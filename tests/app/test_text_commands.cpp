@@ -1,7 +1,8 @@
 #include "app/CKeywordsDlg.h"
 #include "listview/CKeywordListCtrl.h"
 #include "res/ResourceIds.h"
-#include "support/FakePrompts.h"
+#include "support/Controls.h"
+#include "support/MainWindowFixture.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -56,29 +57,24 @@ private slots:
 
 private:
     void FillList(const QStringList& keywords);
-    void Command(int id) { QVERIFY(m_dialog->OnCommand(res::MakeCommandParam(id, 0))); }
+    void Command(int id) { QVERIFY(m_window.dialog->OnCommand(res::MakeCommandParam(id, 0))); }
 
-    std::unique_ptr<CKeywordsDlg> m_dialog;
-    std::shared_ptr<PromptLog> m_log;
+    MainWindowFixture m_window;
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
 void TestTextCommands::init() {
-    m_log = std::make_shared<PromptLog>();
     m_dir = std::make_unique<QTemporaryDir>();
-    m_dialog = std::make_unique<CKeywordsDlg>();
-    m_dialog->SetPrompts(std::make_unique<FakePrompts>(m_log));
-    m_dialog->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
+    QVERIFY(m_window.Start());
 }
 
 void TestTextCommands::cleanup() {
-    m_dialog.reset();
+    m_window.Stop();
     m_dir.reset();
 }
 
 void TestTextCommands::FillList(const QStringList& keywords) {
-    CKeywordListCtrl* list = m_dialog->Results();
+    CKeywordListCtrl* list = m_window.dialog->Results();
     list->setRowCount(0);
     for (int row = 0; row < keywords.size(); ++row)
         list->AppendRow(
@@ -111,17 +107,17 @@ void TestTextCommands::generators() {
     QFETCH(QStringList, keywords);
     QFETCH(QByteArray, panelText);
     QFETCH(QString, shown);
-    m_dialog->Panel()->setPlainText("old text");
+    m_window.dialog->Panel()->setPlainText("old text");
     FillList(keywords);
     Command(command);
-    QCOMPARE(m_dialog->m_panelText, panelText);
-    QCOMPARE(m_dialog->Panel()->toPlainText(), shown);
-    QVERIFY(m_log->messages.isEmpty());
+    QCOMPARE(m_window.dialog->m_panelText, panelText);
+    QCOMPARE(m_window.dialog->Panel()->toPlainText(), shown);
+    QVERIFY(m_window.log->messages.isEmpty());
 }
 
 void TestTextCommands::generatorsFollowTheListAsShown() {
     FillList({"pear", "apple", "fig", "kiwi"});
-    CKeywordListCtrl* list = m_dialog->Results();
+    CKeywordListCtrl* list = m_window.dialog->Results();
     QHeaderView* header = list->horizontalHeader();
     // A click on "Similar Keywords" sorts the rows by it.
     constexpr int keyword = CKeywordListCtrl::Keyword;
@@ -130,41 +126,41 @@ void TestTextCommands::generatorsFollowTheListAsShown() {
                          header->height() / 2);
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, heading);
     Command(res::IDC_COMMA_LIST);
-    QCOMPARE(m_dialog->m_panelText, QByteArray("apple,fig,kiwi,pear"));
+    QCOMPARE(m_window.dialog->m_panelText, QByteArray("apple,fig,kiwi,pear"));
 
     // Delete removes the selected row from every text made later.
     list->setFocus();
     list->selectRow(1);
     QTest::keyClick(list, Qt::Key_Delete);
     Command(res::IDC_COMMA_LIST);
-    QCOMPARE(m_dialog->m_panelText, QByteArray("apple,kiwi,pear"));
+    QCOMPARE(m_window.dialog->m_panelText, QByteArray("apple,kiwi,pear"));
 
     // With the keyword column dragged to the end, the keywords are still what is read.
     header->moveSection(header->visualIndex(keyword), 2);
     QCOMPARE(header->logicalIndex(2), keyword);
     Command(res::IDC_WORDS_LIST);
-    QCOMPARE(m_dialog->m_panelText, QByteArray("apple\r\nkiwi\r\npear\r\n"));
+    QCOMPARE(m_window.dialog->m_panelText, QByteArray("apple\r\nkiwi\r\npear\r\n"));
 }
 
 void TestTextCommands::metaTagsOnEmptyListKeepsEverything() {
-    m_dialog->m_panelText = "stored";
-    m_dialog->Panel()->setPlainText("typed panel");
-    m_dialog->KeywordField()->setText("typed keyword");
+    m_window.dialog->m_panelText = "stored";
+    m_window.dialog->Panel()->setPlainText("typed panel");
+    m_window.dialog->KeywordField()->setText("typed keyword");
     Command(res::IDC_META_TAGS);
-    QCOMPARE(m_log->messages, QStringList{"Keywords list is empty!"});
-    QCOMPARE(m_dialog->m_panelText, QByteArray("stored"));
-    QCOMPARE(m_dialog->Panel()->toPlainText(), QStringLiteral("typed panel"));
-    QCOMPARE(m_dialog->KeywordField()->text(), QStringLiteral("typed keyword"));
+    QCOMPARE(m_window.log->messages, QStringList{"Keywords list is empty!"});
+    QCOMPARE(m_window.dialog->m_panelText, QByteArray("stored"));
+    QCOMPARE(m_window.dialog->Panel()->toPlainText(), QStringLiteral("typed panel"));
+    QCOMPARE(m_window.dialog->KeywordField()->text(), QStringLiteral("typed keyword"));
 }
 
 void TestTextCommands::generatorRestoresStoredKeyword() {
     // The generators push every member to its field, so a keyword typed since the
     // last Search or Copy gives way to the stored one.
-    m_dialog->m_keyword = QStringLiteral("stored");
-    m_dialog->KeywordField()->setText("typed since");
+    m_window.dialog->m_keyword = QStringLiteral("stored");
+    m_window.dialog->KeywordField()->setText("typed since");
     FillList({"seo"});
     Command(res::IDC_META_TAGS);
-    QCOMPARE(m_dialog->KeywordField()->text(), QStringLiteral("stored"));
+    QCOMPARE(m_window.dialog->KeywordField()->text(), QStringLiteral("stored"));
 }
 
 void TestTextCommands::menuRunsWhatButtonRuns_data() {
@@ -184,6 +180,7 @@ void TestTextCommands::menuRunsWhatButtonRuns() {
     QFETCH(int, button);
     QFETCH(int, menuItem);
     struct Observed {
+        bool started;
         QByteArray panelText;
         QString keyword;
         int rows;
@@ -193,36 +190,36 @@ void TestTextCommands::menuRunsWhatButtonRuns() {
         QString clipboard;
     };
     const auto run = [&](int id, bool throughMenu) {
-        m_log = std::make_shared<PromptLog>();
-        m_dialog = std::make_unique<CKeywordsDlg>();
-        m_dialog->SetPrompts(std::make_unique<FakePrompts>(m_log));
-        m_dialog->show();
+        const bool started = m_window.Start();
         QGuiApplication::clipboard()->setText("before");
         FillList({"a", "b"});
-        m_dialog->Panel()->setPlainText("panel");
+        m_window.dialog->Panel()->setPlainText("panel");
         if (throughMenu) {
             QAction* action = nullptr;
-            for (QAction* menu : m_dialog->MenuBar()->actions())
+            for (QAction* menu : m_window.dialog->MenuBar()->actions())
                 for (QAction* item : menu->menu()->actions())
                     if (item->data().toInt() == id)
                         action = item;
             Q_ASSERT(action);
             action->trigger();
             // A menu command runs on the next pass of the event loop.
-            QCoreApplication::sendPostedEvents(m_dialog.get(), QEvent::MetaCall);
+            QCoreApplication::sendPostedEvents(m_window.dialog.get(), QEvent::MetaCall);
         } else {
-            m_dialog->findChild<QAbstractButton*>(QStringLiteral("control%1").arg(id))->click();
+            if (auto* button = ControlById<QAbstractButton>(*m_window.dialog, id))
+                button->click();
         }
-        return Observed{m_dialog->m_panelText,
-                        m_dialog->m_keyword,
-                        m_dialog->Results()->rowCount(),
-                        m_log->messages,
-                        m_log->saveDialogs,
-                        m_dialog->isVisible(),
+        return Observed{started,
+                        m_window.dialog->m_panelText,
+                        m_window.dialog->m_keyword,
+                        m_window.dialog->Results()->rowCount(),
+                        m_window.log->messages,
+                        m_window.log->saveDialogs,
+                        m_window.dialog->isVisible(),
                         QGuiApplication::clipboard()->text()};
     };
     const Observed byButton = run(button, false);
     const Observed byMenu = run(menuItem, true);
+    QVERIFY(byButton.started && byMenu.started);
     QCOMPARE(byMenu.panelText, byButton.panelText);
     QCOMPARE(byMenu.keyword, byButton.keyword);
     QCOMPARE(byMenu.rows, byButton.rows);
@@ -235,18 +232,18 @@ void TestTextCommands::menuRunsWhatButtonRuns() {
 void TestTextCommands::copyTakesTypedEdits() {
     FillList({"a", "b"});
     Command(res::IDC_WORDS_LIST);
-    QTest::keyClicks(m_dialog->Panel(), "typed");
+    QTest::keyClicks(m_window.dialog->Panel(), "typed");
     Command(res::IDC_COPY_TEXT);
     const QString expected = QStringLiteral("typeda\r\nb\r\n");
     QCOMPARE(QGuiApplication::clipboard()->text(), expected);
-    QCOMPARE(m_dialog->m_panelText, expected.toUtf8());
+    QCOMPARE(m_window.dialog->m_panelText, expected.toUtf8());
 }
 
 void TestTextCommands::copyOfEmptyPanelEmptiesClipboard() {
     QGuiApplication::clipboard()->setText("something else");
     Command(res::IDC_COPY_TEXT);
     QCOMPARE(QGuiApplication::clipboard()->text(), QString());
-    QVERIFY(m_log->messages.isEmpty());
+    QVERIFY(m_window.log->messages.isEmpty());
 }
 
 void TestTextCommands::copyAndSaveKeepGeneratedBytes_data() {
@@ -270,35 +267,35 @@ void TestTextCommands::copyAndSaveKeepGeneratedBytes() {
     FillList({QStringLiteral("red\u00A0apple"), QStringLiteral("green\u2028apple"),
               QStringLiteral("pie\u2029crust")});
     Command(command);
-    QCOMPARE(m_dialog->m_panelText, generated);
+    QCOMPARE(m_window.dialog->m_panelText, generated);
     Command(res::IDC_COPY_TEXT);
     QCOMPARE(QGuiApplication::clipboard()->text().toUtf8(), generated);
-    m_log->nextSavePath = m_dir->filePath("keywords.txt");
+    m_window.log->nextSavePath = m_dir->filePath("keywords.txt");
     Command(res::IDC_SAVE_TEXT);
-    QCOMPARE(ReadAll(m_log->nextSavePath), generated);
+    QCOMPARE(ReadAll(m_window.log->nextSavePath), generated);
 }
 
 void TestTextCommands::editedPanelKeepsItsCharacters() {
     FillList({QStringLiteral("red\u00A0apple"), QStringLiteral("green\u2028apple")});
     Command(res::IDC_WORDS_LIST);
-    m_dialog->Panel()->moveCursor(QTextCursor::End);
-    QTest::keyClicks(m_dialog->Panel(), "pie");
+    m_window.dialog->Panel()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(m_window.dialog->Panel(), "pie");
     Command(res::IDC_COPY_TEXT);
     // Only the paragraph breaks the user sees are line ends.
     const QByteArray expected("red\u00A0apple\r\ngreen\u2028apple\r\npie");
-    QCOMPARE(m_dialog->m_panelText, expected);
+    QCOMPARE(m_window.dialog->m_panelText, expected);
     QCOMPARE(QGuiApplication::clipboard()->text().toUtf8(), expected);
 }
 
 void TestTextCommands::saveWritesWhatPanelShows() {
     FillList({"red apple", "red apples"});
     Command(res::IDC_WORDS_LIST);
-    m_dialog->Panel()->moveCursor(QTextCursor::End);
-    QTest::keyClicks(m_dialog->Panel(), "typed");
-    m_log->nextSavePath = m_dir->filePath("notes.txt");
+    m_window.dialog->Panel()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(m_window.dialog->Panel(), "typed");
+    m_window.log->nextSavePath = m_dir->filePath("notes.txt");
     Command(res::IDC_SAVE_TEXT);
-    QCOMPARE(ReadAll(m_log->nextSavePath), QByteArray("red apple\r\nred apples\r\ntyped"));
-    QVERIFY(m_log->messages.isEmpty());
+    QCOMPARE(ReadAll(m_window.log->nextSavePath), QByteArray("red apple\r\nred apples\r\ntyped"));
+    QVERIFY(m_window.log->messages.isEmpty());
 }
 
 void TestTextCommands::saveAppliesNameRule_data() {
@@ -321,7 +318,7 @@ void TestTextCommands::saveAppliesNameRule() {
     QFETCH(QString, written);
     FillList({"a"});
     Command(res::IDC_COMMA_LIST);
-    m_log->nextSavePath = m_dir->filePath(chosen);
+    m_window.log->nextSavePath = m_dir->filePath(chosen);
     Command(res::IDC_SAVE_TEXT);
     QCOMPARE(ReadAll(m_dir->filePath(written)), QByteArray("a"));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{written});
@@ -335,31 +332,31 @@ void TestTextCommands::saveAsksBeforeReplacingFileWithTxtAdded() {
     file.close();
     FillList({"new"});
     Command(res::IDC_COMMA_LIST);
-    m_log->nextSavePath = m_dir->filePath("notes"); // the dialog asked about "notes" only
+    m_window.log->nextSavePath = m_dir->filePath("notes"); // the dialog asked about "notes" only
 
-    m_log->answerReplace = false;
+    m_window.log->answerReplace = false;
     Command(res::IDC_SAVE_TEXT);
-    QCOMPARE(m_log->replaceQuestions, QStringList{existing});
+    QCOMPARE(m_window.log->replaceQuestions, QStringList{existing});
     QCOMPARE(ReadAll(existing), QByteArray("old"));
 
-    m_log->answerReplace = true;
+    m_window.log->answerReplace = true;
     Command(res::IDC_SAVE_TEXT);
     QCOMPARE(ReadAll(existing), QByteArray("new"));
 
     // A name the dialog itself asked about is not asked about again.
-    m_log->replaceQuestions.clear();
-    m_log->nextSavePath = existing;
+    m_window.log->replaceQuestions.clear();
+    m_window.log->nextSavePath = existing;
     Command(res::IDC_SAVE_TEXT);
-    QVERIFY(m_log->replaceQuestions.isEmpty());
+    QVERIFY(m_window.log->replaceQuestions.isEmpty());
 }
 
 void TestTextCommands::saveCancelledWritesNothing() {
     FillList({"a"});
     Command(res::IDC_COMMA_LIST);
-    m_log->nextSavePath.clear();
+    m_window.log->nextSavePath.clear();
     Command(res::IDC_SAVE_TEXT);
-    QCOMPARE(m_log->saveDialogs, 1);
-    QVERIFY(m_log->messages.isEmpty());
+    QCOMPARE(m_window.log->saveDialogs, 1);
+    QVERIFY(m_window.log->messages.isEmpty());
     QVERIFY(QDir(m_dir->path()).entryList(QDir::Files).isEmpty());
 }
 
@@ -391,35 +388,35 @@ void TestTextCommands::saveRefusals() {
     file.write("old");
     file.close();
     QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner));
-    m_dialog->Panel()->setPlainText(panel);
-    m_log->nextSavePath = m_dir->filePath(target);
+    m_window.dialog->Panel()->setPlainText(panel);
+    m_window.log->nextSavePath = m_dir->filePath(target);
     Command(res::IDC_SAVE_TEXT);
-    QCOMPARE(m_log->messages, QStringList{message});
-    QCOMPARE(int(m_log->icons.value(0)), icon);
+    QCOMPARE(m_window.log->messages, QStringList{message});
+    QCOMPARE(int(m_window.log->icons.value(0)), icon);
     QCOMPARE(ReadAll(locked), QByteArray("old"));
 }
 
 void TestTextCommands::saveStartsInProgramFolder() {
-    m_dialog->Panel()->setPlainText("text");
+    m_window.dialog->Panel()->setPlainText("text");
     Command(res::IDC_SAVE_TEXT);
     // The test program's folder is writable, so the dialog opens there.
-    QCOMPARE(m_log->saveFolder, QCoreApplication::applicationDirPath());
-    QCOMPARE(m_log->saveFilters, (QStringList{"Text Files (*.txt)", "All Files (*.*)"}));
+    QCOMPARE(m_window.log->saveFolder, QCoreApplication::applicationDirPath());
+    QCOMPARE(m_window.log->saveFilters, (QStringList{"Text Files (*.txt)", "All Files (*.*)"}));
 }
 
 void TestTextCommands::clearAllEmptiesEverything() {
     FillList({"a", "b"});
     Command(res::IDC_WORDS_LIST);
-    m_dialog->m_keyword = QStringLiteral("seo");
-    m_dialog->KeywordField()->setText("typed");
+    m_window.dialog->m_keyword = QStringLiteral("seo");
+    m_window.dialog->KeywordField()->setText("typed");
     Command(res::IDC_CLEAR_ALL);
-    QVERIFY(m_dialog->m_keyword.isEmpty());
-    QVERIFY(m_dialog->KeywordField()->text().isEmpty());
-    QCOMPARE(m_dialog->Results()->rowCount(), 0);
-    QCOMPARE(m_dialog->Results()->columnCount(), 3);
-    QVERIFY(m_dialog->m_panelText.isEmpty());
-    QVERIFY(m_dialog->Panel()->toPlainText().isEmpty());
-    QVERIFY(m_log->messages.isEmpty());
+    QVERIFY(m_window.dialog->m_keyword.isEmpty());
+    QVERIFY(m_window.dialog->KeywordField()->text().isEmpty());
+    QCOMPARE(m_window.dialog->Results()->rowCount(), 0);
+    QCOMPARE(m_window.dialog->Results()->columnCount(), 3);
+    QVERIFY(m_window.dialog->m_panelText.isEmpty());
+    QVERIFY(m_window.dialog->Panel()->toPlainText().isEmpty());
+    QVERIFY(m_window.log->messages.isEmpty());
 }
 
 QTEST_MAIN(TestTextCommands)

@@ -1,7 +1,7 @@
-#include "FakeShell.h"
 #include "controls/CAboutBoxDlg.h"
 #include "controls/CStaticLink.h"
 #include "platform/HelpPage.h"
+#include "support/FakeShell.h"
 
 #include <QAction>
 #include <QApplication>

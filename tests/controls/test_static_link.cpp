@@ -1,5 +1,5 @@
-#include "FakeShell.h"
 #include "controls/CStaticLink.h"
+#include "support/FakeShell.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>

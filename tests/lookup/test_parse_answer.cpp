@@ -1,6 +1,8 @@
 #include "lookup/AnswerText.h"
 #include "lookup/ParseAnswer.h"
 
+#include "support/AnswerBuilder.h"
+
 #include <QTest>
 
 using Texts = QList<QByteArray>;
@@ -11,11 +13,6 @@ namespace {
 const QByteArray S = "suggestion data=\"";
 const QByteArray C = "num_queries int=\"";
 const QByteArray E = "\"/>";
-
-QByteArray Entry(const QByteArray& suggestion, const QByteArray& count) {
-    return "<CompleteSuggestion><" + S + suggestion + E + "<" + C + count + E +
-           "</CompleteSuggestion>";
-}
 
 Texts Filled(const std::array<QByteArray, lookup::SuggestionTable::kSlotCount>& texts, int count) {
     return Texts(texts.begin(), texts.begin() + count);
@@ -39,11 +36,11 @@ void TestParseAnswer::parses_data() {
     QTest::addColumn<Texts>("popularities");
 
     const QByteArray head = "<toplevel>";
-    QTest::newRow("two suggestions")
-        << head + Entry("red apple", "1200") + Entry("red apples", "300") + "</toplevel>"
-        << Texts{"red apple", "red apples"} << Texts{"1200", "300"};
+    QTest::newRow("two suggestions") << head + AnswerEntry("red apple", "1200") +
+                                            AnswerEntry("red apples", "300") + "</toplevel>"
+                                     << Texts{"red apple", "red apples"} << Texts{"1200", "300"};
     QTest::newRow("missing count takes the next one")
-        << head + "<" + S + "red apple" + E + Entry("red apples", "300")
+        << head + "<" + S + "red apple" + E + AnswerEntry("red apples", "300")
         << Texts{"red apple", "red apples"} << Texts{"300", "300"};
     QTest::newRow("two missing counts take a later one")
         << head + S + "a" + E + S + "b" + E + S + "c" + E + C + "7" + E << Texts{"a", "b", "c"}
@@ -60,50 +57,51 @@ void TestParseAnswer::parses_data() {
         << S + "red" + E + C + "5" + E + S + "blue" + E + C + "6" + E << Texts{"blue"}
         << Texts{"6"};
     QTest::newRow("last marker without end marker")
-        << head + Entry("a", "1") + Entry("b", "2") + "<" + S + "c" << Texts{"a", "b"}
+        << head + AnswerEntry("a", "1") + AnswerEntry("b", "2") + "<" + S + "c" << Texts{"a", "b"}
         << Texts{"1", "2"};
     QTest::newRow("empty attribute")
-        << head + Entry("", "5") + Entry("b", "6") << Texts{"", "b"} << Texts{"5", "6"};
+        << head + AnswerEntry("", "5") + AnswerEntry("b", "6") << Texts{"", "b"} << Texts{"5", "6"};
     QTest::newRow("end marker on the marker's own quote")
         << head + "suggestion data=\"/>" + C + "4" + E << Texts{""} << Texts{"4"};
     QTest::newRow("count marker without end marker")
         << head + S + "a" + E + C + "12" << Texts{"a"} << Texts{""};
     QTest::newRow("count is not checked for digits")
-        << head + Entry("a", "many") << Texts{"a"} << Texts{"many"};
+        << head + AnswerEntry("a", "many") << Texts{"a"} << Texts{"many"};
     QTest::newRow("text is not trimmed")
-        << head + Entry(" a ", " 1 ") << Texts{" a "} << Texts{" 1 "};
+        << head + AnswerEntry(" a ", " 1 ") << Texts{" a "} << Texts{" 1 "};
     QTest::newRow("next suggestion searched from its end marker")
         << head + S + "a" + E + C + S + "b" + E << Texts{"a", "b"} << Texts{S + "b", ""};
     QTest::newRow("NUL at position 1")
-        << QByteArray("<\0", 2) + Entry("a", "1") << Texts{} << Texts{};
+        << QByteArray("<\0", 2) + AnswerEntry("a", "1") << Texts{} << Texts{};
     QTest::newRow("NUL between two suggestions")
-        << head + Entry("a", "1") + QByteArray(1, '\0') + Entry("b", "2") << Texts{"a"}
+        << head + AnswerEntry("a", "1") + QByteArray(1, '\0') + AnswerEntry("b", "2") << Texts{"a"}
         << Texts{"1"};
     QTest::newRow("NUL between suggestion and count")
         << head + S + "a" + E + QByteArray(1, '\0') + C + "1" + E << Texts{"a"} << Texts{""};
     QTest::newRow("NUL inside a suggestion")
         << head + S + "a" + QByteArray(1, '\0') + "b" + E + C + "1" + E << Texts{} << Texts{};
     QTest::newRow("entities decoded")
-        << head + Entry("salt &amp; pepper", "&#49;2") + Entry("&lt;b&gt; caf&#xE9;", "3")
+        << head + AnswerEntry("salt &amp; pepper", "&#49;2") +
+               AnswerEntry("&lt;b&gt; caf&#xE9;", "3")
         << Texts{"salt & pepper", "<b> caf\xC3\xA9"} << Texts{"12", "3"};
     QTest::newRow("marker text inside an entity stays text")
-        << head + Entry("&quot;/&gt;", "1") << Texts{"\"/>"} << Texts{"1"};
+        << head + AnswerEntry("&quot;/&gt;", "1") << Texts{"\"/>"} << Texts{"1"};
 
     // No answer can break a line of the user's texts or reach a terminal with an escape.
     QTest::newRow("control references become blanks")
-        << head + Entry("line&#10;break&#13;&#7;&#x1b;[31m", "1&#9;2") << Texts{"line break   [31m"}
-        << Texts{"1 2"};
-    QTest::newRow("raw control bytes become blanks") << head + Entry("a\x01"
-                                                                     "b\x7F"
-                                                                     "c\nd",
-                                                                     "\x1B"
-                                                                     "9")
+        << head + AnswerEntry("line&#10;break&#13;&#7;&#x1b;[31m", "1&#9;2")
+        << Texts{"line break   [31m"} << Texts{"1 2"};
+    QTest::newRow("raw control bytes become blanks") << head + AnswerEntry("a\x01"
+                                                                           "b\x7F"
+                                                                           "c\nd",
+                                                                           "\x1B"
+                                                                           "9")
                                                      << Texts{"a b c d"} << Texts{" 9"};
     QTest::newRow("C1 controls become one blank each")
-        << head + Entry("x\xC2\x85y&#x9B;z&#128;", "1") << Texts{"x y z "} << Texts{"1"};
-    QTest::newRow("other invisible characters stay") << head + Entry("a\xC2\xA0"
-                                                                     "b&#x2028;c\xC2\xA9",
-                                                                     "1")
+        << head + AnswerEntry("x\xC2\x85y&#x9B;z&#128;", "1") << Texts{"x y z "} << Texts{"1"};
+    QTest::newRow("other invisible characters stay") << head + AnswerEntry("a\xC2\xA0"
+                                                                           "b&#x2028;c\xC2\xA9",
+                                                                           "1")
                                                      << Texts{"a\xC2\xA0"
                                                               "b\xE2\x80\xA8"
                                                               "c\xC2\xA9"}
@@ -133,18 +131,18 @@ void TestParseAnswer::decodesAnswerCharset_data() {
     QTest::addColumn<QByteArray>("contentType");
     QTest::addColumn<QByteArray>("suggestion");
 
-    QTest::newRow("UTF-8") << "<toplevel>" + Entry("caf\xC3\xA9 cr\xC3\xA8me", "10")
+    QTest::newRow("UTF-8") << "<toplevel>" + AnswerEntry("caf\xC3\xA9 cr\xC3\xA8me", "10")
                            << QByteArray("text/xml; charset=UTF-8")
                            << QByteArray("caf\xC3\xA9 cr\xC3\xA8me");
-    QTest::newRow("Latin-1") << "<toplevel>" + Entry("caf\xE9 cr\xE8me", "10")
+    QTest::newRow("Latin-1") << "<toplevel>" + AnswerEntry("caf\xE9 cr\xE8me", "10")
                              << QByteArray("text/xml; charset=ISO-8859-1")
                              << QByteArray("caf\xC3\xA9 cr\xC3\xA8me");
-    QTest::newRow("windows-1251") << "<toplevel>" + Entry("\xEC\xE8\xF0", "10")
+    QTest::newRow("windows-1251") << "<toplevel>" + AnswerEntry("\xEC\xE8\xF0", "10")
                                   << QByteArray("text/xml; charset=windows-1251")
                                   << QByteArray("\xD0\xBC\xD0\xB8\xD1\x80");
     // What browsers do with a Latin-1 label: the unassigned 0x81 is a C1 control, blanked.
     QTest::newRow("Latin-1 label with curly quotes and a C1 byte")
-        << "<toplevel>" + Entry("\x93pie\x94\x81\x96", "10")
+        << "<toplevel>" + AnswerEntry("\x93pie\x94\x81\x96", "10")
         << QByteArray("text/xml; charset=ISO-8859-1")
         << QByteArray("\xE2\x80\x9Cpie\xE2\x80\x9D \xE2\x80\x93");
 }
@@ -164,7 +162,7 @@ void TestParseAnswer::decodesAnswerCharset() {
 void TestParseAnswer::storesAtMost200() {
     QByteArray answer = "<toplevel>";
     for (int i = 0; i < 250; ++i)
-        answer += Entry("s" + QByteArray::number(i), QByteArray::number(i * 10));
+        answer += AnswerEntry("s" + QByteArray::number(i), QByteArray::number(i * 10));
 
     lookup::SuggestionTable table;
     lookup::ParseAnswer(answer, table);

@@ -453,13 +453,3 @@ quint16 RefusingPort() {
     probe.close();
     return port;
 }
-
-QByteArray MakeSuggestionAnswer(const QList<QPair<QByteArray, QByteArray>>& suggestions) {
-    QByteArray answer = "<?xml version=\"1.0\"?><toplevel>";
-    for (const auto& [suggestion, count] : suggestions) {
-        answer += "<CompleteSuggestion><suggestion data=\"" + suggestion +
-                  "\"/><num_queries int=\"" + count + "\"/></CompleteSuggestion>";
-    }
-    answer += "</toplevel>";
-    return answer;
-}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/AnswerBuilder.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QPair>
@@ -149,8 +151,3 @@ QSslCertificate LocalServerCertificate();
 
 // A port on 127.0.0.1 on which nothing listens, so a connection to it is refused.
 quint16 RefusingPort();
-
-// An answer in the service's markup:
-// <toplevel><CompleteSuggestion><suggestion data="..."/><num_queries int="..."/>
-// </CompleteSuggestion>...</toplevel>. Texts go in as given, unescaped.
-QByteArray MakeSuggestionAnswer(const QList<QPair<QByteArray, QByteArray>>& suggestions);

@@ -1,0 +1,30 @@
+#include "app/CKeywordsDlg.h"
+
+#include "res/ResourceIds.h"
+
+// Menu 130 and the eight command buttons of template 102, one row per command.
+std::span<const CKeywordsDlg::Command> CKeywordsDlg::Commands() {
+    using namespace res;
+    using D = CKeywordsDlg;
+    static constexpr Command kCommands[] = {
+        {ID_FILE_SAVE, IDC_SAVE_TEXT, &D::m_saveButton, IDI_SAVE, IDS_TIP_SAVE, "File", "&Save",
+         false, &D::OnSaveText},
+        {ID_FILE_EXIT, IDC_EXIT, &D::m_exitButton, IDI_EXIT, IDS_TIP_EXIT, "File", "E&xit", false,
+         &D::OnExit},
+        {ID_TOOLS_SEARCH, IDC_SEARCH, &D::m_searchButton, IDI_SEARCH, IDS_TIP_SEARCH, "Tools",
+         "&Search", false, &D::OnSearch},
+        {ID_TOOLS_CLEAR, IDC_CLEAR_ALL, &D::m_clearButton, IDI_CLEAR, IDS_TIP_CLEAR, "Tools",
+         "Clear", false, &D::OnClearAll},
+        {ID_TOOLS_COPY, IDC_COPY_TEXT, &D::m_copyButton, IDI_COPY, IDS_TIP_COPY, "Tools", "&Copy",
+         false, &D::OnCopyText},
+        {ID_TOOLS_META_TAGS, IDC_META_TAGS, &D::m_metaButton, IDI_META, IDS_TIP_META, "Tools",
+         "Create HTML Meta Tags", true, &D::OnMetaTags},
+        {ID_TOOLS_COLUMN_LIST, IDC_WORDS_LIST, &D::m_wordsButton, IDI_WORDS, IDS_TIP_WORDS, "Tools",
+         "Create Column Keyword List", false, &D::OnWordsList},
+        {ID_TOOLS_COMMA_LIST, IDC_COMMA_LIST, &D::m_commaButton, IDI_COMMA, IDS_TIP_COMMA, "Tools",
+         "Create Comma Separated List", false, &D::OnCommaList},
+        {ID_ABOUT_HELP, 0, nullptr, 0, 0, "About", "Help", false, &D::OnHelp},
+        {IDM_ABOUTBOX, 0, nullptr, 0, 0, "About", "&About...", false, &D::OnAbout},
+    };
+    return kCommands;
+}
