@@ -7,7 +7,7 @@ class QPushButton;
 
 // The About box: icon, product name and version, maker, rights notice and a link to
 // the help page.
-class CAboutBoxDlg : public QDialog {
+class CAboutBoxDlg final : public QDialog {
     Q_OBJECT
 public:
     explicit CAboutBoxDlg(QWidget* parent = nullptr);

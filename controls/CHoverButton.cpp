@@ -1,6 +1,8 @@
 #include "controls/CHoverButton.h"
 
-#include "platform/ColorContrast.h"
+#include "controls/HoverButtonGeometry.h"
+
+#include "platform/FlatLook.h"
 #include "res/Icons.h"
 #include "res/StringTable.h"
 
@@ -41,59 +43,13 @@ void CHoverButton::SetTip(int stringId, bool activate) {
     setToolTip(activate ? text : QString());
 }
 
-CHoverButton::Edge CHoverButton::EdgePoints(const QRect& r) {
-    const int l = r.left();
-    const int t = r.top();
-    const int rr = r.left() + r.width();
-    const int b = r.top() + r.height();
-    return {{QPoint(l, b - 1), QPoint(l, t), QPoint(rr, t)},
-            {QPoint(l, b - 1), QPoint(rr - 1, b - 1), QPoint(rr - 1, t - 1)}};
-}
-
-QVector<QRect> CHoverButton::PolylinePixels(const QVector<QPoint>& points) {
-    QVector<QRect> pixels;
-    for (qsizetype i = 1; i < points.size(); ++i) {
-        const QPoint from = points[i - 1];
-        const QPoint to = points[i];
-        Q_ASSERT(from.x() == to.x() || from.y() == to.y());
-        if (from == to)
-            continue;
-        // The end point itself is left to the next segment.
-        const QPoint step((to.x() > from.x()) - (to.x() < from.x()),
-                          (to.y() > from.y()) - (to.y() < from.y()));
-        const QPoint last = to - step;
-        pixels.append(QRect(QPoint(std::min(from.x(), last.x()), std::min(from.y(), last.y())),
-                            QPoint(std::max(from.x(), last.x()), std::max(from.y(), last.y()))));
-    }
-    return pixels;
-}
-
-QPoint CHoverButton::IconPosition(const QRect& r, QSize icon, bool hasCaption) {
-    const int x =
-        hasCaption ? r.left() + kIconGap : r.left() + CentreOffset(r.width(), icon.width());
-    return {x, r.top() + CentreOffset(r.height(), icon.height())};
-}
-
-QRect CHoverButton::CaptionArea(const QRect& r, QSize icon, bool hasIcon) {
-    QRect area = r;
-    if (hasIcon)
-        area.setLeft(area.left() + icon.width() + kIconGap);
-    return area;
-}
-
-QRect CHoverButton::CaptionRect(const QRect& area, QSize text) {
-    return QRect(area.topLeft(), text)
-        .translated(CentreOffset(area.width(), text.width()),
-                    CentreOffset(area.height(), text.height()));
-}
-
 void CHoverButton::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     const QRect r = rect();
     painter.fillRect(r, m_faceColor);
 
     const bool pressed = isDown();
-    const Edge edge = EdgePoints(r);
+    const buttongeom::Edge edge = buttongeom::EdgePoints(r);
     if (pressed) {
         DrawEdge(painter, edge.topLeft, m_shadowColor);
         DrawEdge(painter, edge.bottomRight, m_lightColor);
@@ -110,10 +66,12 @@ void CHoverButton::paintEvent(QPaintEvent* /*event*/) {
     if (hasIcon) {
         const QIcon::Mode mode = isEnabled() ? QIcon::Normal : QIcon::Disabled;
         const QPixmap pixmap = buttonIcon.pixmap(iconExtent, devicePixelRatioF(), mode);
-        painter.drawPixmap(IconPosition(r, iconExtent, !caption.isEmpty()) + pressShift, pixmap);
+        painter.drawPixmap(buttongeom::IconPosition(r, iconExtent, !caption.isEmpty()) + pressShift,
+                           pixmap);
     }
     if (!caption.isEmpty())
-        DrawCaption(painter, CaptionArea(r, iconExtent, hasIcon).translated(pressShift));
+        DrawCaption(painter,
+                    buttongeom::CaptionArea(r, iconExtent, hasIcon).translated(pressShift));
 
     // A click shows no focus, but someone moving through the window with Tab has to see
     // which button Space will press.
@@ -129,14 +87,14 @@ void CHoverButton::paintEvent(QPaintEvent* /*event*/) {
 
 void CHoverButton::DrawEdge(QPainter& painter, const QVector<QPoint>& points,
                             const QColor& color) const {
-    for (const QRect& pixels : PolylinePixels(points))
+    for (const QRect& pixels : buttongeom::PolylinePixels(points))
         painter.fillRect(pixels, color);
 }
 
 void CHoverButton::DrawCaption(QPainter& painter, const QRect& area) const {
     constexpr int flags = Qt::TextSingleLine | Qt::TextShowMnemonic;
     const QFontMetrics metrics(font());
-    const QRect box = CaptionRect(area, metrics.size(flags, text()));
+    const QRect box = buttongeom::CaptionRect(area, metrics.size(flags, text()));
     painter.setFont(font());
     if (!isEnabled()) {
         // Embossed: a light copy one pixel down-right under the shadow-coloured text.
@@ -262,11 +220,9 @@ void CHoverButton::changeEvent(QEvent* event) {
 }
 
 void CHoverButton::ReadColors() {
-    const QPalette& colors = palette();
-    m_faceColor = colors.color(QPalette::Button);
-    m_captionColor = colors.color(QPalette::ButtonText);
-    const platform::EdgeColors edges = platform::VisibleEdgeColors(
-        colors.color(QPalette::Light), colors.color(QPalette::Dark), m_faceColor);
-    m_lightColor = edges.light;
-    m_shadowColor = edges.dark;
+    const platform::FlatLook look = platform::FlatLookOf(palette());
+    m_faceColor = look.face;
+    m_captionColor = look.text;
+    m_lightColor = look.light;
+    m_shadowColor = look.shadow;
 }

@@ -7,7 +7,7 @@
 
 // A text label that acts as a hyperlink: underlined in the link colour, a hand
 // pointer, and a click (or Enter/Space) opens its target in the desktop's handler.
-class CStaticLink : public QLabel {
+class CStaticLink final : public QLabel {
     Q_OBJECT
 public:
     static constexpr QColor UnvisitedColor{0, 0, 255};
@@ -32,13 +32,12 @@ public:
     // hue when color would be hard to read on background (a dark theme).
     static QColor LegibleColor(const QColor& color, const QColor& background);
 
-protected:
+private:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
     QString m_target;
     QColor m_textColor = UnvisitedColor;
 };

@@ -2,7 +2,7 @@
 
 #include "listview/CHeaderDragWnd.h"
 #include "listview/HeaderGeometry.h"
-#include "platform/ColorContrast.h"
+#include "platform/FlatLook.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -52,14 +52,11 @@ CFlatHeaderCtrl::CFlatHeaderCtrl(QWidget* parent) : QHeaderView(Qt::Horizontal, 
 CFlatHeaderCtrl::~CFlatHeaderCtrl() = default;
 
 void CFlatHeaderCtrl::ReadColors() {
-    const QPalette& pal = palette();
-    m_colorFace = pal.color(QPalette::Active, QPalette::Button);
-    const platform::EdgeColors edges =
-        platform::VisibleEdgeColors(pal.color(QPalette::Active, QPalette::Light),
-                                    pal.color(QPalette::Active, QPalette::Dark), m_colorFace);
-    m_colorHighlight = edges.light;
-    m_colorShadow = edges.dark;
-    m_colorText = pal.color(QPalette::Active, QPalette::ButtonText);
+    const platform::FlatLook look = platform::FlatLookOf(palette());
+    m_colorFace = look.face;
+    m_colorText = look.text;
+    m_colorHighlight = look.light;
+    m_colorShadow = look.shadow;
 }
 
 void CFlatHeaderCtrl::changeEvent(QEvent* event) {

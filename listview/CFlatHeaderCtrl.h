@@ -12,7 +12,7 @@ class CHeaderDragWnd;
 
 // The list's column header, painted flat with etched dividers and a sort arrow; it lets
 // the user reorder the columns by dragging a heading.
-class CFlatHeaderCtrl : public QHeaderView {
+class CFlatHeaderCtrl final : public QHeaderView {
     Q_OBJECT
 public:
     // A copy of one heading as it stood when it was read.
@@ -35,43 +35,27 @@ public:
 
     // Lets the user reorder the columns by dragging a heading.
     void SetDragDrop(bool enabled) { m_dragDrop = enabled; }
-    bool DragDrop() const { return m_dragDrop; }
 
     // Column (logical index, -1 for none) that shows the sort arrow, and its direction.
     void SetSortColumn(int column, bool ascending);
     int GetSortColumn(bool* ascending = nullptr) const;
 
-    // Paints the header's exposed part `clip` in viewport coordinates.
-    void DrawHeader(QPainter& painter, const QRect& clip);
     // Lays out one item's text and arrow inside the working area `work`.
     virtual void DrawHeaderItem(QPainter& painter, const QRect& work, const Item& item,
                                 bool isSortColumn, bool ascending);
-    // Returns the width the text takes, 0 when nothing is drawn.
-    int DrawItemText(QPainter& painter, const QRect& work, const Item& item);
-    // Draws the arrow at the left of `work`; returns its width, 0 when it does not fit.
-    int DrawSortArrow(QPainter& painter, const QRect& work, bool ascending);
 
     HitTestInfo HitTest(const QPoint& point) const;
     Item GetItem(int logicalIndex) const;
     QRect ItemRect(int logicalIndex) const;
     // x of the drop marker for a drop at display position dropPosition.
     int DropMarkerX(int dropPosition) const;
-    // Drop position a drag of the hot item would take at `point`, -1 for none.
-    int DropPositionAt(const QPoint& point) const;
 
     bool IsDragging() const { return m_dragging; }
     int DropPosition() const { return m_dropPosition; }
-    int HotItem() const { return m_hotItem; }
     CHeaderDragWnd* DragWnd() const { return m_dragWnd.get(); }
-    const Item& PressedItem() const { return m_pressedItem; }
     int Spacing() const { return m_spacing; }
-    QColor FaceColor() const { return m_colorFace; }
-    QColor HighlightColor() const { return m_colorHighlight; }
-    QColor ShadowColor() const { return m_colorShadow; }
-    QColor TextColor() const { return m_colorText; }
-    QColor DropMarkerColor() const { return m_colorDropMarker; }
     int ArrowWidth() const { return m_arrowWidth; }
-    int ArrowHeight() const { return m_arrowHeight; }
+    QColor FaceColor() const { return m_colorFace; }
 
 signals:
     // Sent (directly, on the GUI thread) before a column drag starts and before it ends.
@@ -79,7 +63,10 @@ signals:
     void DragBeginning(int item, bool* refuse);
     void DragEnding(int item, bool* refuse);
 
-protected:
+private:
+    // The drag picture draws the pressed item as the header does.
+    friend class CHeaderDragWnd;
+
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -88,7 +75,15 @@ protected:
     void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+    // Paints the header's exposed part `clip` in viewport coordinates.
+    void DrawHeader(QPainter& painter, const QRect& clip);
+    // Returns the width the text takes, 0 when nothing is drawn.
+    int DrawItemText(QPainter& painter, const QRect& work, const Item& item);
+    // Draws the arrow at the left of `work`; returns its width, 0 when it does not fit.
+    int DrawSortArrow(QPainter& painter, const QRect& work, bool ascending);
+    // Drop position a drag of the hot item would take at `point`, -1 for none.
+    int DropPositionAt(const QPoint& point) const;
+
     void ReadColors();
     QRect ClientRect() const;
     void UpdateHitTest(const QPoint& point);

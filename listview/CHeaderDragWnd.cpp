@@ -30,13 +30,12 @@ void CHeaderDragWnd::paintEvent(QPaintEvent* /*event*/) {
 void CHeaderDragWnd::DrawDragImage(QPainter& painter) {
     if (!m_header)
         return;
+    const CFlatHeaderCtrl& header = *m_header;
     QRect client = rect();
-    painter.fillRect(client, m_header->FaceColor());
-    headergeom::Draw3dRect(painter, client, m_header->HighlightColor(), m_header->ShadowColor());
-    painter.setFont(m_header->font());
-    const int spacing = m_header->Spacing();
-    client.adjust(spacing, 0, -spacing, 0);
-    bool ascending = false;
-    const bool isSortColumn = m_header->GetSortColumn(&ascending) == m_item;
-    m_header->DrawHeaderItem(painter, client, m_header->PressedItem(), isSortColumn, ascending);
+    painter.fillRect(client, header.m_colorFace);
+    headergeom::Draw3dRect(painter, client, header.m_colorHighlight, header.m_colorShadow);
+    painter.setFont(header.font());
+    client.adjust(header.m_spacing, 0, -header.m_spacing, 0);
+    m_header->DrawHeaderItem(painter, client, header.m_pressedItem, m_item == header.m_sortColumn,
+                             header.m_sortAscending);
 }

@@ -6,7 +6,7 @@ class CFlatHeaderCtrl;
 
 // The floating picture of a heading being dragged: a raised tile that follows the cursor,
 // stays on top and never takes the focus.
-class CHeaderDragWnd : public QWidget {
+class CHeaderDragWnd final : public QWidget {
     Q_OBJECT
 public:
     explicit CHeaderDragWnd(QWidget* owner = nullptr);
@@ -17,10 +17,9 @@ public:
 
     int Item() const { return m_item; }
 
-protected:
+private:
     void paintEvent(QPaintEvent* event) override;
 
-private:
     CFlatHeaderCtrl* m_header = nullptr;
     int m_item = -1;
 };

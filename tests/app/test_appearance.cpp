@@ -2,6 +2,7 @@
 // desktop palette, and the dialog-unit layout holds at any font size.
 #include "app/CKeywordsDlg.h"
 #include "controls/CHoverButton.h"
+#include "controls/HoverButtonGeometry.h"
 #include "listview/CFlatHeaderCtrl.h"
 #include "listview/CKeywordListCtrl.h"
 #include "res/ResourceIds.h"
@@ -77,8 +78,8 @@ CHoverButton* Button(const CKeywordsDlg& dialog, int id) {
 QRect CaptionRect(const CHoverButton& button) {
     const QSize text =
         button.fontMetrics().size(Qt::TextSingleLine | Qt::TextShowMnemonic, button.text());
-    return CHoverButton::CaptionRect(
-        CHoverButton::CaptionArea(button.rect(), button.iconSize(), !button.icon().isNull()), text);
+    return buttongeom::CaptionRect(
+        buttongeom::CaptionArea(button.rect(), button.iconSize(), !button.icon().isNull()), text);
 }
 
 } // namespace
@@ -229,7 +230,7 @@ void TestAppearance::layoutHolds() {
         const CHoverButton* button = Button(dialog, id);
         QVERIFY(button);
         const QRect caption = CaptionRect(*button);
-        QVERIFY2(caption.left() >= CHoverButton::kIconGap + button->iconSize().width() &&
+        QVERIFY2(caption.left() >= buttongeom::kIconGap + button->iconSize().width() &&
                      caption.right() < button->width(),
                  qPrintable(button->text()));
         QVERIFY2(caption.top() >= 0 && caption.bottom() < button->height(),

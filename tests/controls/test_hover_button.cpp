@@ -1,5 +1,7 @@
 #include "controls/CHoverButton.h"
+#include "controls/HoverButtonGeometry.h"
 #include "res/ResourceIds.h"
+#include "support/Controls.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -38,10 +40,6 @@ QIcon HalvesIcon() {
     QPainter painter(&pixmap);
     painter.fillRect(0, 0, pixmap.width(), pixmap.height() / 2, Qt::blue);
     return QIcon(pixmap);
-}
-
-QImage Grab(QWidget& widget) {
-    return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 // Bounding box of the pixels of one colour.
@@ -150,7 +148,7 @@ void TestHoverButton::polylineCoversStartNotEnd_data() {
 void TestHoverButton::polylineCoversStartNotEnd() {
     QFETCH(QVector<QPoint>, points);
     QFETCH(QVector<QRect>, pixels);
-    QCOMPARE(CHoverButton::PolylinePixels(points), pixels);
+    QCOMPARE(buttongeom::PolylinePixels(points), pixels);
 }
 
 void TestHoverButton::iconPosition_data() {
@@ -169,7 +167,7 @@ void TestHoverButton::iconPosition() {
     QFETCH(bool, hasCaption);
     QFETCH(QPoint, expected);
     const QSize icon(CHoverButton::kIconExtent, CHoverButton::kIconExtent);
-    QCOMPARE(CHoverButton::IconPosition(QRect(QPoint(0, 0), button), icon, hasCaption), expected);
+    QCOMPARE(buttongeom::IconPosition(QRect(QPoint(0, 0), button), icon, hasCaption), expected);
 }
 
 enum class Look { Idle, Hovered, Pressed };
@@ -282,7 +280,7 @@ void TestHoverButton::centresCaptionTruncating() {
     button.setText(caption);
     const QSize text = QFontMetrics(button.font()).size(kTextFlags, caption);
     button.setFixedSize(text + QSize(slack, slack));
-    QCOMPARE(CHoverButton::CaptionRect(button.rect(), text).topLeft(), QPoint(offset, offset));
+    QCOMPARE(buttongeom::CaptionRect(button.rect(), text).topLeft(), QPoint(offset, offset));
 
     QImage expected(button.size(), QImage::Format_RGB32);
     expected.fill(TestPalette().color(QPalette::Button));

@@ -1,4 +1,5 @@
 #include "controls/CStaticLink.h"
+#include "support/Controls.h"
 #include "support/FakeShell.h"
 
 #include <QAccessible>
@@ -13,10 +14,6 @@
 #include <memory>
 
 namespace {
-
-QImage Grab(QWidget& widget) {
-    return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
 
 // Longest horizontal run of one colour: an underline is as long as the text.
 int LongestRun(const QImage& image, QColor color) {

@@ -3,6 +3,7 @@
 #include "listview/CFlatHeaderCtrl.h"
 #include "listview/CKeywordListCtrl.h"
 #include "platform/CDialogBuilder.h"
+#include "support/Controls.h"
 
 #include <QApplication>
 #include <QFont>
@@ -124,7 +125,7 @@ inline std::vector<int> DisplayOrder(const CFlatHeaderCtrl& header) {
 }
 
 inline QImage Snapshot(CFlatHeaderCtrl& header) {
-    return header.viewport()->grab().toImage();
+    return Grab(*header.viewport());
 }
 
 inline QColor Pixel(const QImage& image, int x, int y) {
