@@ -4,6 +4,7 @@
 #include "lookup/CMyThread.h"
 #include "res/Icons.h"
 #include "res/ResourceIds.h"
+#include "res/Version.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -23,7 +24,7 @@ bool DisplayAvailable() {
 
 CKeywordsApp::CKeywordsApp(int& argc, char** argv) : m_application(argc, argv) {
     QApplication::setApplicationName(QStringLiteral("Orvalis"));
-    QApplication::setApplicationVersion(QStringLiteral("1.2"));
+    QApplication::setApplicationVersion(QStringLiteral(ORVALIS_VERSION_SHORT));
     QApplication::setDesktopFileName(QStringLiteral("orvalis"));
     QApplication::setWindowIcon(res::LoadIcon(res::IDR_MAINFRAME));
 }

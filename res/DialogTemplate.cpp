@@ -1,6 +1,7 @@
 #include "res/DialogTemplate.h"
 
 #include "res/ResourceIds.h"
+#include "res/Version.h"
 
 #include <array>
 
@@ -30,7 +31,8 @@ constexpr std::array kMainControls{
 
 constexpr std::array kAboutControls{
     ControlTemplate{IDC_STATIC, ControlKind::Icon, "128", 7, 7, 21, 20, StyleNone},
-    ControlTemplate{IDC_STATIC, ControlKind::Label, "Orvalis Version 1.2", 40, 10, 119, 8, Group},
+    ControlTemplate{IDC_STATIC, ControlKind::Label, "Orvalis Version " ORVALIS_VERSION_SHORT, 40,
+                    10, 119, 8, Group},
     ControlTemplate{IDC_STATIC, ControlKind::Label, "Copyright \xC2\xA9 2026", 40, 32, 119, 8,
                     Group},
     ControlTemplate{IDOK, ControlKind::DefaultPushButton, "OK", 174, 7, 50, 14, Group | TabStop},

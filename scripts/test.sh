@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Orvalis and runs every test through CTest.
 #   scripts/test.sh          release build, all tests
-#   scripts/test.sh --ci     also: the whole suite under ASan+UBSan, the search-worker
-#                            tests under TSan and a short run of each fuzz target; the
-#                            release suite runs last, so its summary closes the output
+#   scripts/test.sh --ci     also: the formatting check, a short run of each fuzz target,
+#                            the search-worker tests under TSan and the whole suite under
+#                            ASan+UBSan; the release suite runs last, so its summary closes
+#                            the output
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,7 +16,7 @@ case "${1:-}" in
 esac
 
 if [ $ci -eq 1 ]; then
-    scripts/ensure-deps.sh clang libclang-rt-14-dev curl
+    scripts/ensure-deps.sh clang clang-format libclang-rt-14-dev curl
 else
     scripts/ensure-deps.sh
 fi
@@ -29,6 +30,7 @@ build() { # preset [target...]
 }
 
 if [ $ci -eq 1 ]; then
+    scripts/format.sh --check
     scripts/fuzz.sh 60
     build tsan worker_tests
     ctest --preset tsan -L worker -j "$jobs"

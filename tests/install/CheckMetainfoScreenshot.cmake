@@ -2,7 +2,7 @@
 # screenshot, with characters that XML reserves escaped.
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/Common.cmake)
-orvalis_require_vars(SOURCE_DIR SCRATCH)
+orvalis_require_vars(SOURCE_DIR SCRATCH VERSION)
 include(${SOURCE_DIR}/res/desktop/Metainfo.cmake)
 
 file(REMOVE_RECURSE ${SCRATCH})
@@ -10,7 +10,7 @@ set(metainfo ${SCRATCH}/localhost.orvalis.orvalis.metainfo.xml)
 # A reserved name that can never resolve: only the form is checked here.
 set(url "https://example.invalid/orvalis/screenshot.png?size=1&format=png")
 orvalis_write_metainfo(${SOURCE_DIR}/res/desktop/orvalis.metainfo.xml.in ${metainfo}
-    ID localhost.orvalis.orvalis VERSION 1.2.0 RELEASE_DATE 2026-12-11
+    ID localhost.orvalis.orvalis VERSION ${VERSION} RELEASE_DATE 2026-12-11
     SCREENSHOT_URL ${url})
 
 orvalis_run(appstreamcli validate --no-net ${metainfo})

@@ -1,0 +1,2 @@
+// The framework layer that knows the list.
+#include "listview/CKeywordListCtrl.h"

@@ -1,0 +1,2 @@
+// Data that knows the main window.
+#include "app/CKeywordsDlg.h"

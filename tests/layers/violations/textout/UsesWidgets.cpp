@@ -1,0 +1,2 @@
+// A Qt-Core-only source that reaches for a widget.
+#include <QWidget>
