@@ -29,6 +29,6 @@ inline void ReportRatio(const char* what, double ours, double baseline, const ch
     std::printf("%-34s %12.3f %s  baseline %12.3f %s  ratio %6.2fx", what, ours, unit, baseline,
                 unit, ratio);
     if (goal > 0)
-        std::printf("  (goal <= %.1fx) %s", goal, ratio <= goal ? "ok" : "OVER");
+        std::printf("  (goal <= %.2fx) %s", goal, ratio <= goal ? "ok" : "OVER");
     std::printf("\n");
 }
