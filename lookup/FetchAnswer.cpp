@@ -21,7 +21,10 @@ namespace {
 
 // Why we ended a transfer ourselves; Qt reports all of them, and its own silence
 // time-out, as OperationCanceledError.
-enum class StopReason { None, BufferFull, WholeFetchLimit };
+enum class StopReason { None, BufferFull, WholeFetchLimit, Cancelled, RedirectStopped };
+
+// How often a fetch looks whether it was cancelled.
+constexpr int kCancelPollMs = 20;
 
 FetchResult::Failure FailureOf(QNetworkReply::NetworkError error, StopReason stopped) {
     switch (error) {
@@ -32,6 +35,8 @@ FetchResult::Failure FailureOf(QNetworkReply::NetworkError error, StopReason sto
     case QNetworkReply::TimeoutError:
         return FetchResult::Failure::TimedOut;
     case QNetworkReply::OperationCanceledError:
+        if (stopped == StopReason::Cancelled)
+            return FetchResult::Failure::Cancelled;
         // Not stopped by us: the transfer time-out saw 2 seconds of silence.
         return stopped == StopReason::BufferFull ? FetchResult::Failure::Other
                                                  : FetchResult::Failure::TimedOut;
@@ -44,7 +49,7 @@ FetchResult::Failure FailureOf(QNetworkReply::NetworkError error, StopReason sto
 
 } // namespace
 
-FetchResult FetchAnswer(const QByteArray& requestAddress) {
+FetchResult FetchAnswer(const QByteArray& requestAddress, const FetchOptions& options) {
     FetchResult result;
     // Without an application object there is no event loop to drive a transfer.
     if (!QCoreApplication::instance())
@@ -53,15 +58,20 @@ FetchResult FetchAnswer(const QByteArray& requestAddress) {
     // A process-wide setting: made once, not by every worker.
     static std::once_flag systemProxy;
     std::call_once(systemProxy, [] { QNetworkProxyFactory::setUseSystemConfiguration(true); });
-    QNetworkAccessManager manager;
+    std::unique_ptr<QNetworkAccessManager> ownManager;
+    if (!options.manager)
+        ownManager = std::make_unique<QNetworkAccessManager>();
+    QNetworkAccessManager& manager = options.manager ? *options.manager : *ownManager;
 
     QNetworkRequest request(QUrl::fromEncoded(requestAddress));
     request.setHeader(QNetworkRequest::UserAgentHeader, QByteArray(kUserAgent));
     // Counts silence, from the connection attempt on: the connect and the per-read
     // receive time-out in one.
     request.setTransferTimeout(kReceiveTimeoutMs);
+    // A redirect that may have to be stopped is followed by hand, as no-less-safe would.
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::NoLessSafeRedirectPolicy);
+                         options.stopAtRedirect ? QNetworkRequest::UserVerifiedRedirectPolicy
+                                                : QNetworkRequest::NoLessSafeRedirectPolicy);
 
     QByteArray buffer(kReceiveBufferSize, Qt::Uninitialized);
     qsizetype received = 0;
@@ -94,8 +104,24 @@ FetchResult FetchAnswer(const QByteArray& requestAddress) {
             responseArrived = true;
     });
     // The headers of a redirect that is being followed are not the answer.
-    QObject::connect(reply.get(), &QNetworkReply::redirected, reply.get(),
-                     [&] { responseArrived = false; });
+    QObject::connect(reply.get(), &QNetworkReply::redirected, reply.get(), [&](const QUrl& url) {
+        if (!options.stopAtRedirect) {
+            responseArrived = false;
+            return;
+        }
+        if (options.stopAtRedirect(url)) {
+            result.stoppedAt = url;
+            stopped = StopReason::RedirectStopped;
+            reply->abort();
+            return;
+        }
+        responseArrived = false;
+        const bool lessSafe = reply->url().scheme() == u"https" && url.scheme() != u"https";
+        if (lessSafe)
+            reply->abort();
+        else
+            emit reply->redirectAllowed();
+    });
     QObject::connect(reply.get(), &QNetworkReply::readyRead, reply.get(), readAvailable);
     // Never ignored: the handshake fails and the request is not sent.
     QStringList sslErrors;
@@ -110,17 +136,40 @@ FetchResult FetchAnswer(const QByteArray& requestAddress) {
         reply->abort();
     });
 
+    QTimer cancelPoll;
+    if (options.cancelled) {
+        QObject::connect(&cancelPoll, &QTimer::timeout, reply.get(), [&] {
+            if (options.cancelled->load() && stopped == StopReason::None) {
+                stopped = StopReason::Cancelled;
+                reply->abort();
+            }
+        });
+        cancelPoll.start(kCancelPollMs);
+    }
+
     wholeFetchLimit.start(kWholeFetchLimitMs);
-    if (!reply->isFinished())
+    if (!reply->isFinished() && !(options.cancelled && options.cancelled->load()))
         loop.exec();
     wholeFetchLimit.stop();
+    cancelPoll.stop();
+    if (options.cancelled && options.cancelled->load() && !reply->isFinished()) {
+        stopped = StopReason::Cancelled; // cancelled before the transfer began
+        reply->abort();
+    }
     if (stopped != StopReason::BufferFull)
         readAvailable();
 
     const QNetworkReply::NetworkError error = reply->error();
     if (error != QNetworkReply::NoError)
         result.errorText = reply->errorString();
-    if (error != QNetworkReply::TooManyRedirectsError && responseArrived) {
+    if (stopped == StopReason::RedirectStopped) {
+        result.outcome = FetchResult::Outcome::Answer;
+        result.httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        result.errorText.clear();
+    } else if (stopped == StopReason::Cancelled) {
+        result.outcome = FetchResult::Outcome::AddressNotOpened;
+        result.failure = FetchResult::Failure::Cancelled;
+    } else if (error != QNetworkReply::TooManyRedirectsError && responseArrived) {
         buffer.truncate(received);
         result.outcome = FetchResult::Outcome::Answer;
         result.body = std::move(buffer);
@@ -151,6 +200,7 @@ QString DescribeFetchFailure(const FetchResult& result) {
             return QStringLiteral("The connection to the suggestion service is not secure: ") +
                    result.sslErrors;
         case FetchResult::Failure::None:
+        case FetchResult::Failure::Cancelled:
         case FetchResult::Failure::ConnectionRefused:
         case FetchResult::Failure::HostNotFound:
         case FetchResult::Failure::Other:

@@ -2,6 +2,12 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QUrl>
+
+#include <atomic>
+#include <functional>
+
+class QNetworkAccessManager;
 
 namespace lookup {
 
@@ -27,7 +33,8 @@ struct FetchResult {
         HostNotFound,
         TimedOut,
         TooManyRedirects,
-        Insecure, // the TLS certificate did not verify; nothing was sent
+        Insecure,  // the TLS certificate did not verify; nothing was sent
+        Cancelled, // abandoned on request
         Other,
     };
 
@@ -38,12 +45,25 @@ struct FetchResult {
     int httpStatus = 0;              // 0 when no status line arrived
     QString errorText;               // the network layer's own words, for diagnostics
     QString sslErrors;               // Insecure: why the certificate was refused, "; " apart
+    QUrl stoppedAt; // a redirect the fetch did not follow; the answer is then that redirect
+};
+
+// How one fetch of a run of them is made.
+struct FetchOptions {
+    // The manager of the run, so that its requests share one connection; none: the fetch
+    // makes a manager of its own.
+    QNetworkAccessManager* manager = nullptr;
+    // Looked at while the transfer runs: once it is true the transfer is abandoned at once.
+    const std::atomic<bool>* cancelled = nullptr;
+    // A redirect to an address for which this answers true is not followed: the fetch
+    // ends with that redirect as its answer (its status, no body, stoppedAt set).
+    std::function<bool(const QUrl&)> stopAtRedirect;
 };
 
 // One blocking HTTP GET of requestAddress with the program's user agent, the system's
 // proxy setting, 2-second connect and silence time-outs and a 30-second limit on the
 // whole transfer. Runs its own event loop; call it on a thread that is not running one.
-FetchResult FetchAnswer(const QByteArray& requestAddress);
+FetchResult FetchAnswer(const QByteArray& requestAddress, const FetchOptions& options = {});
 
 // The one-line message for a search that could not get an answer, or an empty text when
 // the result is an answer the program should show (2xx status).
