@@ -1,11 +1,14 @@
 #include "app/CKeywordsDlg.h"
 
+#include "app/CExpandProgressDlg.h"
+
 #include "app/ResultRanking.h"
 #include "controls/CAboutBoxDlg.h"
 #include "controls/CHoverButton.h"
 #include "listview/CFlatHeaderCtrl.h"
 #include "listview/CKeywordListCtrl.h"
 #include "lookup/CMyThread.h"
+#include "lookup/ExpansionPlan.h"
 #include "platform/BusyCursor.h"
 #include "platform/CDialogBuilder.h"
 #include "platform/DesktopShell.h"
@@ -28,6 +31,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTextDocument>
 #include <QVBoxLayout>
@@ -48,7 +52,11 @@ CKeywordsDlg::CKeywordsDlg(QWidget* parent)
     OnInitDialog();
 }
 
-CKeywordsDlg::~CKeywordsDlg() = default;
+CKeywordsDlg::~CKeywordsDlg() {
+    // A closing window stops its expansion; a search still running is left to end.
+    if (m_expansion)
+        m_expansion->Cancel();
+}
 
 void CKeywordsDlg::SetPrompts(std::unique_ptr<IUserPrompts> prompts) {
     m_prompts = std::move(prompts);
@@ -61,7 +69,8 @@ void CKeywordsDlg::BuildControls() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    // At its least the window is template 102; larger, the list and the panel grow.
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
     m_menuBar = new QMenuBar(this);
     layout->setMenuBar(m_menuBar);
     auto* client = new QWidget(this);
@@ -121,6 +130,8 @@ void CKeywordsDlg::BuildMenu() {
             menu->addSeparator();
         QAction* action = menu->addAction(QString::fromUtf8(command.caption));
         action->setData(command.menuId);
+        if (command.shortcut)
+            action->setShortcut(QKeySequence(QString::fromLatin1(command.shortcut)));
         const int id = command.menuId;
         // On the next pass of the event loop, as a button's click arrives: a command that
         // opens a modal window must not keep the caller (a screen reader's menu call
@@ -253,6 +264,82 @@ void CKeywordsDlg::OnSearchDone() {
         m_results->AppendRow({QString::fromUtf8(row.rank), QString::fromUtf8(row.keyword),
                               QString::fromUtf8(row.counter)});
     }
+}
+
+void CKeywordsDlg::OnExpandSearch() {
+    UpdateData(true);
+    if (m_keyword.isEmpty()) {
+        ShowMessage(QStringLiteral("Enter Keyword!"));
+        m_keywordEdit->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    StartExpansion();
+}
+
+void CKeywordsDlg::StartExpansion() {
+    SetBusy(true);
+    const QStringList plan = lookup::BuildExpansionPlan(m_keyword, lookup::WordListsFor("en"));
+    const QPointer<CKeywordsDlg> self(this);
+    CExpandThread::Host host;
+    host.ended = [self](const lookup::ExpansionResult& result) {
+        if (self)
+            self->OnExpansionEnded(result);
+    };
+    auto* expansion = new CExpandThread(std::move(host), plan, m_serviceBase, m_expansionPacing);
+    m_expansion = expansion;
+    m_expansionKeyword = m_keyword.trimmed();
+    ShowExpansionProgress(static_cast<int>(plan.size()));
+    connect(expansion, &CExpandThread::progressed, this, &CKeywordsDlg::OnExpansionProgress);
+    expansion->start();
+}
+
+void CKeywordsDlg::ShowExpansionProgress(int requests) {
+    auto* progress = new CExpandProgressDlg(m_expansionKeyword, requests, this);
+    m_progress = progress;
+    // Cancel, Escape and the close box: the request in flight is abandoned at once, and
+    // the list fills with what was found when the expansion hands over its end.
+    connect(progress, &CExpandProgressDlg::canceled, this, [this] {
+        if (m_expansion)
+            m_expansion->Cancel();
+        CloseExpansionProgress();
+    });
+    progress->show();
+}
+
+void CKeywordsDlg::CloseExpansionProgress() {
+    if (!m_progress)
+        return;
+    m_progress->hide();
+    // Later: this may run inside one of the dialog's own signals.
+    m_progress->deleteLater();
+    m_progress = nullptr;
+}
+
+void CKeywordsDlg::OnExpansionProgress(int requestsDone, int keywords) {
+    if (m_progress)
+        m_progress->SetProgress(requestsDone, keywords);
+}
+
+void CKeywordsDlg::OnExpansionEnded(const lookup::ExpansionResult& result) {
+    CloseExpansionProgress();
+    SetBusy(false);
+    const QStringList plan = m_expansion ? m_expansion->Plan() : QStringList();
+    m_results->setRowCount(0);
+    QList<QStringList> rows;
+    rows.reserve(static_cast<qsizetype>(result.keywords.size()));
+    for (std::size_t rank = 0; rank < result.keywords.size(); ++rank) {
+        const lookup::ExpandedKeyword& keyword = result.keywords[rank];
+        rows.append({QString::number(rank + 1), QString::fromUtf8(keyword.text),
+                     QString::fromUtf8(keyword.counter)});
+    }
+    m_results->AppendRows(rows);
+    for (std::size_t rank = 0; rank < result.keywords.size(); ++rank) {
+        m_results->SetToolTip(
+            static_cast<int>(rank), CKeywordListCtrl::Keyword,
+            lookup::FoundByText(result.keywords[rank], plan, result.requestsSent));
+    }
+    if (const QString message = lookup::DescribeExpansionEnd(result); !message.isEmpty())
+        ShowMessage(message);
 }
 
 void CKeywordsDlg::OnSearchFailed(const QString& text) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/CExpandProgressDlg.h"
+#include "lookup/CExpandThread.h"
 #include "lookup/CMyThread.h"
 #include "lookup/KeywordRequest.h"
 #include "lookup/SuggestionTable.h"
@@ -12,6 +14,7 @@
 #include <QPointer>
 #include <QString>
 
+#include <chrono>
 #include <memory>
 #include <span>
 
@@ -43,6 +46,7 @@ public:
         int tipId;                           // the button's tooltip string
         const char* menu;                    // the menu it is in
         const char* caption;                 // its menu item; '&' marks the mnemonic
+        const char* shortcut;                // its menu item's key, as QKeySequence reads it
         bool separatorBefore;                // a separator above it in its menu
         void (CKeywordsDlg::*handler)();
     };
@@ -63,6 +67,8 @@ public:
     void SetPrompts(std::unique_ptr<IUserPrompts> prompts);
     // Points later searches at another suggestion service, for tests.
     void SetServiceBase(const QByteArray& serviceBase) { m_serviceBase = serviceBase; }
+    // The least time between two requests of an expansion, for tests and benchmarks only.
+    void SetExpansionPacing(std::chrono::milliseconds pacing) { m_expansionPacing = pacing; }
 
     bool IsBusy() const { return m_busy != 0; }
     CKeywordListCtrl* Results() const { return m_results; }
@@ -70,6 +76,9 @@ public:
     QPlainTextEdit* Panel() const { return m_panelEdit; }
     QMenuBar* MenuBar() const { return m_menuBar; }
     CMyThread* LastWorker() const { return m_worker.data(); }
+    // The running expansion and its progress dialog; none when no expansion runs.
+    CExpandThread* Expansion() const { return m_expansion.data(); }
+    CExpandProgressDlg* ExpansionProgress() const { return m_progress.data(); }
 
     QString m_keyword;      // the keyword field, as the last data exchange left it
     QByteArray m_panelText; // the text panel, UTF-8 with CR LF line ends
@@ -89,6 +98,12 @@ private:
     void StartSearch();
     void OnSearchDone();
     void OnSearchFailed(const QString& text);
+    void OnExpandSearch();
+    void StartExpansion();
+    void ShowExpansionProgress(int requests);
+    void CloseExpansionProgress();
+    void OnExpansionProgress(int requestsDone, int keywords);
+    void OnExpansionEnded(const lookup::ExpansionResult& result);
     void OnClearAll();
     void OnCopyText();
     void OnSaveText();
@@ -116,6 +131,10 @@ private:
     CHoverButton* m_commaButton = nullptr;
     CHoverButton* m_exitButton = nullptr;
     CHoverButton* m_searchButton = nullptr;
+    QPointer<CExpandThread> m_expansion; // not owning; the one that runs
+    QPointer<CExpandProgressDlg> m_progress;
+    QString m_expansionKeyword; // as the progress dialog names it
+    std::chrono::milliseconds m_expansionPacing = CExpandThread::kPacing;
     QPointer<CMyThread> m_worker;                                 // not owning; last started
     std::shared_ptr<const lookup::SuggestionTable> m_workerTable; // that worker's table
     QIcon m_icon;

@@ -1,5 +1,7 @@
 #include "platform/CDialogBuilder.h"
 
+#include "platform/CTemplateLayout.h"
+
 #include "res/Icons.h"
 
 #include <QFontMetrics>
@@ -51,7 +53,7 @@ QSize CDialogBuilder::ClientSize(const res::DialogTemplate& dialog) const {
 
 std::vector<QWidget*> CDialogBuilder::Build(QWidget& clientArea, const res::DialogTemplate& dialog,
                                             const Factory& factory) const {
-    clientArea.setFixedSize(ClientSize(dialog));
+    auto* layout = new CTemplateLayout(&clientArea, ClientSize(dialog));
     std::vector<QWidget*> widgets;
     widgets.reserve(dialog.controls.size());
     QWidget* previousTabStop = nullptr;
@@ -61,7 +63,8 @@ std::vector<QWidget*> CDialogBuilder::Build(QWidget& clientArea, const res::Dial
             widget = MakeStandardControl(control, &clientArea);
         if (widget->objectName().isEmpty())
             widget->setObjectName(control.id >= 0 ? ObjectNameOf(control.id) : QString());
-        widget->setGeometry(ToPixels(control.x, control.y, control.width, control.height));
+        layout->AddControl(widget, ToPixels(control.x, control.y, control.width, control.height),
+                           control.stretch);
         if (control.style & res::TabStop) {
             if (previousTabStop)
                 QWidget::setTabOrder(previousTabStop, widget);
@@ -80,8 +83,11 @@ QString CDialogBuilder::ObjectNameOf(int id) {
 
 void CDialogBuilder::SetUpFrame(QWidget& window, const res::DialogTemplate& dialog) {
     window.setWindowTitle(QString::fromUtf8(dialog.caption));
-    window.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (dialog.IsResizable())
+        flags |= Qt::WindowMaximizeButtonHint;
+    window.setWindowFlags(flags);
 }
 
 QWidget* CDialogBuilder::MakeStandardControl(const ControlTemplate& control, QWidget* parent) {

@@ -30,7 +30,8 @@ public:
     QSize ClientSize(const res::DialogTemplate& dialog) const;
 
     // Creates every control of the template as a child of clientArea, in template
-    // order, places it and chains the tab order through the tab-stop controls.
+    // order, places it (through a CTemplateLayout on clientArea, so that it follows a
+    // larger area by its stretch) and chains the tab order through the tab-stop controls.
     // Returns the widgets in template order.
     std::vector<QWidget*> Build(QWidget& clientArea, const res::DialogTemplate& dialog,
                                 const Factory& factory = {}) const;
@@ -40,8 +41,8 @@ public:
     // be found by its id.
     static QString ObjectNameOf(int id);
 
-    // The window a template describes: its caption, a fixed frame with a close box and no
-    // minimise, maximise or context-help box.
+    // The window a template describes: its caption, a frame with a close box and no
+    // minimise or context-help box; a maximise box when the template can grow.
     static void SetUpFrame(QWidget& window, const res::DialogTemplate& dialog);
 
 private:

@@ -10,10 +10,12 @@ namespace res {
 namespace {
 
 constexpr std::array kMainControls{
+    // The list and the text panel take what the window grows by; everything else keeps
+    // its place.
     ControlTemplate{IDC_RESULTS, ControlKind::ListView, "", 80, 39, 231, 92,
-                    ReportView | Border | TabStop},
+                    ReportView | Border | TabStop, Stretch{0, 0, 100, 70}},
     ControlTemplate{IDC_PANEL_TEXT, ControlKind::Edit, "", 7, 140, 304, 42,
-                    Multiline | VScroll | Border | TabStop},
+                    Multiline | VScroll | Border | TabStop, Stretch{0, 70, 100, 30}},
     ControlTemplate{IDC_STATIC, ControlKind::GroupBox, "", 79, 5, 232, 28, StyleNone},
     ControlTemplate{IDC_STATIC, ControlKind::Label, "Find Keywords", 86, 17, 50, 9, Group},
     ControlTemplate{IDC_KEYWORD, ControlKind::Edit, "", 141, 15, 103, 13,
@@ -26,7 +28,8 @@ constexpr std::array kMainControls{
     ControlTemplate{IDC_WORDS_LIST, ControlKind::PushButton, "Words List", 7, 81, 67, 14, TabStop},
     ControlTemplate{IDC_EXIT, ControlKind::PushButton, "Exit", 7, 119, 67, 14, TabStop},
     ControlTemplate{IDC_COMMA_LIST, ControlKind::PushButton, "Comma List", 7, 100, 67, 14, TabStop},
-    ControlTemplate{IDC_STATIC, ControlKind::EtchedLine, "", 1, 0, 318, 1, StyleNone},
+    ControlTemplate{IDC_STATIC, ControlKind::EtchedLine, "", 1, 0, 318, 1, StyleNone,
+                    Stretch{0, 0, 100, 0}},
 };
 
 constexpr std::array kAboutControls{

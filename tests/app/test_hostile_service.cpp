@@ -5,6 +5,7 @@
 #include "support/Controls.h"
 #include "support/LocalSuggestionServer.h"
 #include "support/MainWindowFixture.h"
+#include "support/StallWatch.h"
 #include "textout/KeywordText.h"
 
 #include <QAbstractButton>
@@ -124,33 +125,6 @@ bool LookupLockHeld() {
     g_lookupLock.unlock();
     return false;
 }
-
-// The longest time the main thread went without running its event loop.
-class StallWatch : public QObject {
-public:
-    StallWatch() {
-        m_clock.start();
-        m_timer.setTimerType(Qt::PreciseTimer);
-        connect(&m_timer, &QTimer::timeout, this, [this] { Tick(); });
-        m_timer.start(20);
-    }
-    qint64 Longest() {
-        Tick();
-        return m_longest;
-    }
-
-private:
-    void Tick() {
-        const qint64 now = m_clock.elapsed();
-        m_longest = std::max(m_longest, now - m_last);
-        m_last = now;
-    }
-
-    QTimer m_timer;
-    QElapsedTimer m_clock;
-    qint64 m_last = 0;
-    qint64 m_longest = 0;
-};
 
 // The main window as a user has it: a list already showing old rows.
 struct Window {

@@ -117,6 +117,7 @@ void TestMainWindow::menuItems_data() {
     QTest::newRow("File") << "File" << QStringList{"&Save", "E&xit"};
     QTest::newRow("Tools") << "Tools"
                            << QStringList{"&Search",
+                                          "Expand Search",
                                           "Clear",
                                           "&Copy",
                                           "",
