@@ -25,9 +25,11 @@ set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "keyword suggestion tool for people who write web pages")
 set(CPACK_PACKAGE_DESCRIPTION
 "Orvalis asks Google's public suggestion service for search phrases related
-to a keyword and lists them with how often each one is searched. From the
-list it writes an HTML keywords meta tag, a one-per-line list or a comma
-list, which can be copied to the clipboard or saved to a file.")
+to a keyword and lists them, ranked. Expand Search asks the service for the
+keyword with each letter, digit and common question and connecting word, and
+lists every distinct phrase, ranked by how many of those requests found it.
+From the list Orvalis writes an HTML keywords meta tag, a one-per-line list or
+a comma list, which can be copied to the clipboard or saved to a file.")
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 set(CPACK_STRIP_FILES ON)
 

@@ -7,6 +7,7 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QResizeEvent>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -63,6 +64,20 @@ int CKeywordListCtrl::AppendRow(const QStringList& texts) {
     for (int column = 0; column < kColumnCount; ++column)
         setItem(row, column, new QTableWidgetItem(texts.value(column)));
     return row;
+}
+
+void CKeywordListCtrl::AppendRows(const QList<QStringList>& rows) {
+    const int first = rowCount();
+    setRowCount(first + static_cast<int>(rows.size()));
+    for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
+        for (int column = 0; column < kColumnCount; ++column)
+            setItem(first + row, column, new QTableWidgetItem(rows[row].value(column)));
+    }
+}
+
+void CKeywordListCtrl::SetToolTip(int row, Column column, const QString& tip) {
+    if (QTableWidgetItem* cell = item(row, column))
+        cell->setToolTip(tip);
 }
 
 QList<QByteArray> CKeywordListCtrl::Keywords() const {
@@ -232,6 +247,19 @@ bool CKeywordListCtrl::eventFilter(QObject* watched, QEvent* event) {
         (watched == verticalScrollBar() || watched == horizontalScrollBar()) && !hasFocus())
         setFocus(Qt::MouseFocusReason);
     return QTableWidget::eventFilter(watched, event);
+}
+
+void CKeywordListCtrl::resizeEvent(QResizeEvent* event) {
+    QTableWidget::resizeEvent(event);
+    // A list the user made wider or narrower gives or takes the room in the phrases'
+    // column; the first size, which the window's layout sets, changes no column.
+    if (!event->oldSize().isValid() || !isVisible())
+        return;
+    const int change = event->size().width() - event->oldSize().width();
+    if (change == 0)
+        return;
+    constexpr int kNarrowest = 40;
+    setColumnWidth(Keyword, std::max(kNarrowest, columnWidth(Keyword) + change));
 }
 
 void CKeywordListCtrl::mousePressEvent(QMouseEvent* event) {

@@ -23,6 +23,10 @@ public:
 
     // Appends a row with one text per column, in logical order; returns its index.
     int AppendRow(const QStringList& texts);
+    // Appends many rows at once, which is much quicker than one at a time.
+    void AppendRows(const QList<QStringList>& rows);
+    // The tooltip of one cell.
+    void SetToolTip(int row, Column column, const QString& tip);
     // The texts of column Keyword, in row order, as UTF-8.
     QList<QByteArray> Keywords() const;
     // Every row's texts in row order, each in logical column order.
@@ -47,6 +51,7 @@ public:
 
 private:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;

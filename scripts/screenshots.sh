@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Remakes the README's pictures: the main window after a search for "red apple" and
-# Meta Tags, at scale 1, at scale 2 and with a dark GTK desktop theme.
+# Meta Tags, at scale 1, at scale 2 and with a dark GTK desktop theme, and a larger window
+# after Expand Search.
 #   docs/screenshot.png  docs/screenshot-hidpi.png  docs/screenshot-dark.png
+#   docs/screenshot-expanded.png
 # Runs the program against the local stand-in service (the real one may be out of
 # reach) on an Xvfb display of its own, and stops everything it started.
 # BUILD_DIR=dir builds and runs from another build folder instead of build/release.
@@ -82,7 +84,34 @@ shoot() {
     echo "wrote $out ($(identify -format '%wx%h' "$out"))"
 }
 
+# The window made larger, with the ranked list an expansion leaves.
+shoot_expanded() {
+    local out="$1"
+    env -u QT_QPA_PLATFORMTHEME -u QT_STYLE_OVERRIDE -u QT_SCALE_FACTOR -u GTK_THEME \
+        -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION -u QT_FONT_DPI \
+        QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work" XDG_CONFIG_HOME="$work/config" \
+        LC_ALL=C.UTF-8 "$demo" --expand "red apple" >"$work/demo.log" 2>&1 &
+    demo_pid=$!
+    local window
+    window="$(timeout 20 xdotool search --sync --onlyvisible --name '^Orvalis$' | head -n1)" || {
+        echo "screenshots: the window did not appear" >&2
+        cat "$work/demo.log" >&2
+        exit 1
+    }
+    xdotool mousemove 0 0
+    xdotool windowsize --sync "$window" 900 720
+    # 59 requests, 30 ms apart, then the list is filled.
+    sleep 6
+    xdotool windowfocus --sync "$window"
+    import -window "$window" "$out"
+    kill "$demo_pid" 2>/dev/null || true
+    wait "$demo_pid" 2>/dev/null || true
+    demo_pid=""
+    echo "wrote $out ($(identify -format '%wx%h' "$out"))"
+}
+
 mkdir -p docs
+shoot_expanded docs/screenshot-expanded.png
 shoot docs/screenshot.png
 shoot docs/screenshot-hidpi.png QT_SCALE_FACTOR=2
 # What a GNOME user with the dark style gets: Qt takes the palette from GTK.

@@ -267,6 +267,7 @@ void TestExpandSearch::windowGrowsTheListAndPanel() {
         QCOMPARE(widget->geometry(), at(control));
     }
 
+    const int keywordWidth = dialog.Results()->columnWidth(CKeywordListCtrl::Keyword);
     const QSize grown(200, 100);
     dialog.resize(dialog.size() + grown);
     QTRY_COMPARE(client->size(), builder.ClientSize(layout) + grown);
@@ -282,6 +283,8 @@ void TestExpandSearch::windowGrowsTheListAndPanel() {
             expected.adjust(0, 70, 200, 100);
         QCOMPARE(widget->geometry(), expected);
     }
+    // The phrases' column takes the list's new width.
+    QCOMPARE(dialog.Results()->columnWidth(CKeywordListCtrl::Keyword), keywordWidth + 200);
 }
 
 QTEST_MAIN(TestExpandSearch)

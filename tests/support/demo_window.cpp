@@ -1,6 +1,9 @@
 // Orvalis against a local stand-in for the suggestion service, for by-eye checks and
-// screenshots where the real service cannot be reached. Every search answers with the
-// same realistic list; pass a keyword to have it typed in and searched at start.
+// screenshots where the real service cannot be reached. A search for the keyword itself
+// answers with a realistic list with counts; every other request of an expansion gets
+// phrases made from what it asked, without counts, as today's service sends them.
+//     orvalis_demo "red apple"            types the keyword and searches at start
+//     orvalis_demo --expand "red apple"   types it and expands it, a second after start
 #include "app/CKeywordsApp.h"
 #include "app/CKeywordsDlg.h"
 #include "res/ResourceIds.h"
@@ -8,8 +11,13 @@
 
 #include <QLineEdit>
 #include <QTimer>
+#include <QUrl>
 
+#include <chrono>
+#include <cstring>
 #include <memory>
+
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -28,20 +36,51 @@ QByteArray SampleAnswer() {
     });
 }
 
+QString AskedFor(const ReceivedRequest& request) {
+    const qsizetype from = request.target.indexOf("&q=") + 3;
+    QByteArray value = request.target.mid(from, request.target.indexOf('&', from) - from);
+    return QUrl::fromPercentEncoding(value.replace('+', ' '));
+}
+
+// What the service might say to an expansion's request: a few phrases of its own and a few
+// that many requests share, so that the ranking has something to rank.
+QByteArray ExpansionAnswer(const QString& asked, int index) {
+    static const char* const kOwn[] = {"",          " recipe", " near me", " price",
+                                       " benefits", " images", " tree",    " meaning"};
+    static const char* const kShared[] = {"red apple nails", "red apple cafe", "red apple pie",
+                                          "red apple calories", "red apple farm"};
+    QByteArray answer = kAnswerHead;
+    for (int i = 0; i < 6; ++i)
+        answer += CountlessEntry(asked.toUtf8() + kOwn[(index + i) % 8]);
+    for (int i = 0; i <= index % 5; ++i)
+        answer += CountlessEntry(kShared[i]);
+    return answer + kAnswerTail;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     std::unique_ptr<LocalSuggestionServer> server;
-    const QString keyword = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    const bool expand = argc > 2 && std::strcmp(argv[1], "--expand") == 0;
+    const QString keyword = argc > 1 ? QString::fromLocal8Bit(argv[expand ? 2 : 1]) : QString();
     return RunOrvalis(1, argv, [&](CKeywordsDlg& dialog) {
-        server = std::make_unique<LocalSuggestionServer>();
-        server->SetDefaultReply(ServerReply::Answer(SampleAnswer()));
+        server = std::make_unique<LocalSuggestionServer>(
+            LocalSuggestionServer::Options{.keepAlive = true});
+        server->SetResponder([keyword](const ReceivedRequest& request, int index) {
+            const QString asked = AskedFor(request);
+            if (asked == keyword.simplified())
+                return ServerReply::Answer(SampleAnswer());
+            return ServerReply::Answer(ExpansionAnswer(asked, index));
+        });
         dialog.SetServiceBase(server->BaseAddress());
-        if (!keyword.isEmpty()) {
-            dialog.KeywordField()->setText(keyword);
-            QTimer::singleShot(0, &dialog, [&dialog] {
-                dialog.OnCommand(res::MakeCommandParam(res::IDC_SEARCH, 0));
-            });
-        }
+        // Quick, so that a screenshot needs no half minute; the progress still shows.
+        dialog.SetExpansionPacing(30ms);
+        if (keyword.isEmpty())
+            return;
+        dialog.KeywordField()->setText(keyword);
+        const int command = expand ? res::ID_TOOLS_EXPAND : res::IDC_SEARCH;
+        QTimer::singleShot(expand ? 1000 : 0, &dialog, [&dialog, command] {
+            dialog.OnCommand(res::MakeCommandParam(command, 0));
+        });
     });
 }
