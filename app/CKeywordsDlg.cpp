@@ -1,6 +1,8 @@
 #include "app/CKeywordsDlg.h"
 
 #include "app/CExpandProgressDlg.h"
+#include "app/CLanguageRegionDlg.h"
+#include "app/LocaleChoices.h"
 
 #include "app/ResultRanking.h"
 #include "controls/CAboutBoxDlg.h"
@@ -18,6 +20,7 @@
 #include "res/Icons.h"
 #include "res/ResourceIds.h"
 #include "textout/KeywordText.h"
+#include "textout/ListExport.h"
 #include "textout/PanelText.h"
 #include "textout/SaveText.h"
 
@@ -29,6 +32,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -114,6 +118,7 @@ void CKeywordsDlg::BuildControls() {
     m_panelEdit->setAccessibleName(tr("Text panel"));
     m_panelEdit->setTabChangesFocus(true);
     m_results->setAccessibleName(tr("Similar keywords"));
+    connect(m_results, &CKeywordListCtrl::copyRequested, this, &CKeywordsDlg::CopyRows);
     // Enter in the keyword field searches; it never closes the window.
     connect(m_keywordEdit, &QLineEdit::returnPressed, this,
             [this] { OnCommand(res::MakeCommandParam(res::IDC_SEARCH, 0)); });
@@ -248,7 +253,7 @@ void CKeywordsDlg::StartSearch() {
         if (self)
             self->OnSearchFailed(text);
     };
-    auto* worker = new CMyThread(std::move(host), m_serviceBase);
+    auto* worker = new CMyThread(std::move(host), m_serviceBase, m_locale);
     m_worker = worker;
     m_workerTable = worker->Table();
     worker->m_keyword = m_keyword.toUtf8();
@@ -278,14 +283,17 @@ void CKeywordsDlg::OnExpandSearch() {
 
 void CKeywordsDlg::StartExpansion() {
     SetBusy(true);
-    const QStringList plan = lookup::BuildExpansionPlan(m_keyword, lookup::WordListsFor("en"));
+    const QString language = lookup::ExpansionLanguage(m_locale.language, QLocale::system().name(),
+                                                       lookup::WordListLanguages());
+    const QStringList plan = lookup::BuildExpansionPlan(m_keyword, lookup::WordListsFor(language));
     const QPointer<CKeywordsDlg> self(this);
     CExpandThread::Host host;
     host.ended = [self](const lookup::ExpansionResult& result) {
         if (self)
             self->OnExpansionEnded(result);
     };
-    auto* expansion = new CExpandThread(std::move(host), plan, m_serviceBase, m_expansionPacing);
+    auto* expansion =
+        new CExpandThread(std::move(host), plan, m_serviceBase, m_expansionPacing, m_locale);
     m_expansion = expansion;
     m_expansionKeyword = m_keyword.trimmed();
     ShowExpansionProgress(static_cast<int>(plan.size()));
@@ -340,6 +348,55 @@ void CKeywordsDlg::OnExpansionEnded(const lookup::ExpansionResult& result) {
     }
     if (const QString message = lookup::DescribeExpansionEnd(result); !message.isEmpty())
         ShowMessage(message);
+}
+
+void CKeywordsDlg::OnLanguageAndRegion() {
+    CLanguageRegionDlg dialog(m_locale, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_locale = dialog.Chosen();
+    // The menu shows the choice, so that it is seen without opening the dialog.
+    for (QAction* menu : m_menuBar->actions()) {
+        for (QAction* item : menu->menu()->actions()) {
+            if (item->data().toInt() == res::ID_TOOLS_LOCALE)
+                item->setText(app::LocaleMenuCaption(m_locale));
+        }
+    }
+}
+
+void CKeywordsDlg::OnExportList() {
+    if (m_results->rowCount() <= 0) {
+        ShowMessage(QStringLiteral("Keywords list is empty!"));
+        return;
+    }
+    static const QStringList kFilters{QStringLiteral("CSV Files (*.csv)"),
+                                      QStringLiteral("Tab-Separated Files (*.tsv)")};
+    QString filter;
+    const QString chosen = m_prompts->AskSavePath(this, InitialSaveFolder(), kFilters, &filter);
+    if (chosen.isEmpty())
+        return;
+    textout::ExportFormat format = textout::ExportFormat::Csv;
+    const QString path = textout::ApplyExportNameRule(
+        chosen, filter == kFilters[1] ? textout::ExportFormat::Tsv : textout::ExportFormat::Csv,
+        &format);
+    // The dialog asked about the name it was given, not about the one with an extension.
+    if (path != chosen && QFileInfo::exists(path) && !m_prompts->ConfirmReplace(this, path))
+        return;
+    const QList<QStringList> table = m_results->TableAsShown();
+    const QByteArray bytes =
+        format == textout::ExportFormat::Csv ? textout::MakeCsv(table) : textout::MakeTsv(table);
+    const textout::SaveOutcome outcome = textout::SaveTextFile(path, bytes);
+    if (outcome.result != textout::SaveOutcome::Result::Saved) {
+        ShowMessage(tr("Could not export the list to %1:\n%2")
+                        .arg(QDir::toNativeSeparators(path), outcome.errorText),
+                    outcome.result == textout::SaveOutcome::Result::WriteFailed
+                        ? IUserPrompts::Icon::Stop
+                        : IUserPrompts::Icon::Warning);
+    }
+}
+
+void CKeywordsDlg::CopyRows(const QList<QStringList>& rows) {
+    QGuiApplication::clipboard()->setText(QString::fromUtf8(textout::MakeTsv(rows)));
 }
 
 void CKeywordsDlg::OnSearchFailed(const QString& text) {

@@ -76,6 +76,8 @@ public:
     QPlainTextEdit* Panel() const { return m_panelEdit; }
     QMenuBar* MenuBar() const { return m_menuBar; }
     CMyThread* LastWorker() const { return m_worker.data(); }
+    // The language and region searches ask for; the service's own choice at first.
+    const lookup::QueryLocale& Locale() const { return m_locale; }
     // The running expansion and its progress dialog; none when no expansion runs.
     CExpandThread* Expansion() const { return m_expansion.data(); }
     CExpandProgressDlg* ExpansionProgress() const { return m_progress.data(); }
@@ -99,6 +101,9 @@ private:
     void OnSearchDone();
     void OnSearchFailed(const QString& text);
     void OnExpandSearch();
+    void OnLanguageAndRegion();
+    void OnExportList();
+    void CopyRows(const QList<QStringList>& rows);
     void StartExpansion();
     void ShowExpansionProgress(int requests);
     void CloseExpansionProgress();
@@ -131,6 +136,7 @@ private:
     CHoverButton* m_commaButton = nullptr;
     CHoverButton* m_exitButton = nullptr;
     CHoverButton* m_searchButton = nullptr;
+    lookup::QueryLocale m_locale;        // asked for by every search; kept until the program ends
     QPointer<CExpandThread> m_expansion; // not owning; the one that runs
     QPointer<CExpandProgressDlg> m_progress;
     QString m_expansionKeyword; // as the progress dialog names it

@@ -33,9 +33,9 @@ bool IsBlockPage(const QUrl& url) {
 }
 
 CExpandThread::CExpandThread(Host host, QStringList plan, QByteArray serviceBase,
-                             std::chrono::milliseconds pacing)
+                             std::chrono::milliseconds pacing, lookup::QueryLocale locale)
     : m_host(std::move(host)), m_plan(std::move(plan)), m_serviceBase(std::move(serviceBase)),
-      m_pacing(pacing) {}
+      m_pacing(pacing), m_locale(std::move(locale)) {}
 
 void CExpandThread::Cancel() {
     {
@@ -75,8 +75,8 @@ int CExpandThread::Lookup() {
         }
         QByteArray keyword = m_plan[request].toUtf8();
         lookup::NormalizeKeyword(keyword);
-        const lookup::FetchResult fetched =
-            lookup::FetchAnswer(lookup::BuildRequestAddress(keyword, m_serviceBase), options);
+        const lookup::FetchResult fetched = lookup::FetchAnswer(
+            lookup::BuildRequestAddress(keyword, m_serviceBase, m_locale), options);
         lastEnded = std::chrono::steady_clock::now();
         if (m_cancelled.load()) {
             result.end = lookup::ExpansionResult::End::Cancelled;

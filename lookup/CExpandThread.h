@@ -41,7 +41,7 @@ public:
     };
 
     CExpandThread(Host host, QStringList plan, QByteArray serviceBase = lookup::kServiceBase,
-                  std::chrono::milliseconds pacing = kPacing);
+                  std::chrono::milliseconds pacing = kPacing, lookup::QueryLocale locale = {});
 
     const QStringList& Plan() const { return m_plan; }
 
@@ -61,6 +61,7 @@ private:
     const QStringList m_plan;
     const QByteArray m_serviceBase;
     const std::chrono::milliseconds m_pacing;
+    const lookup::QueryLocale m_locale;
     std::atomic<bool> m_cancelled{false};
     std::mutex m_waitLock;
     std::condition_variable m_wake; // Cancel() cuts a pacing wait short

@@ -5,8 +5,8 @@
 #include "lookup/ParseAnswer.h"
 #include "res/ResourceIds.h"
 
-CMyThread::CMyThread(Host host, QByteArray serviceBase)
-    : m_host(std::move(host)), m_serviceBase(std::move(serviceBase)),
+CMyThread::CMyThread(Host host, QByteArray serviceBase, lookup::QueryLocale locale)
+    : m_host(std::move(host)), m_serviceBase(std::move(serviceBase)), m_locale(std::move(locale)),
       m_table(std::make_shared<lookup::SuggestionTable>()) {}
 
 int CMyThread::Lookup() {
@@ -17,7 +17,7 @@ int CMyThread::Lookup() {
 
     lookup::NormalizeKeyword(m_keyword);
     lookup::FetchResult fetched =
-        lookup::FetchAnswer(lookup::BuildRequestAddress(m_keyword, m_serviceBase));
+        lookup::FetchAnswer(lookup::BuildRequestAddress(m_keyword, m_serviceBase, m_locale));
 
     if (const QString failure = lookup::DescribeFetchFailure(fetched); !failure.isEmpty()) {
         CallHost(m_host.searchFailed, failure);

@@ -35,7 +35,8 @@ public:
         std::function<void(const QString& text)> searchFailed;
     };
 
-    explicit CMyThread(Host host, QByteArray serviceBase = lookup::kServiceBase);
+    explicit CMyThread(Host host, QByteArray serviceBase = lookup::kServiceBase,
+                       lookup::QueryLocale locale = {});
 
     // Written by the main thread before start() only.
     QByteArray m_keyword;
@@ -53,5 +54,6 @@ private:
 
     Host m_host;
     QByteArray m_serviceBase;
+    lookup::QueryLocale m_locale;
     std::shared_ptr<lookup::SuggestionTable> m_table;
 };

@@ -72,6 +72,19 @@ QStringList WordListLanguages() {
     return res::ExpansionLanguages();
 }
 
+QString ExpansionLanguage(const QString& chosen, const QString& systemLocale,
+                          const QStringList& languagesWithLists) {
+    if (!chosen.isEmpty())
+        return chosen;
+    // "zh_CN" has a list as "zh-CN"; "de_AT" as "de".
+    const QString withRegion = QString(systemLocale).replace(u'_', u'-').section(u'.', 0, 0);
+    for (const QString& candidate : {withRegion, withRegion.section(u'-', 0, 0)}) {
+        if (languagesWithLists.contains(candidate))
+            return candidate;
+    }
+    return QStringLiteral("en");
+}
+
 QStringList BuildExpansionPlan(const QString& keyword, const WordLists& lists) {
     const QString key = keyword.trimmed();
     QStringList letters{key};

@@ -28,6 +28,12 @@ WordLists WordListsFor(const QString& language);
 // The languages the program has word lists for.
 QStringList WordListLanguages();
 
+// The language whose word lists an expansion uses: the chosen one (a language without a
+// list then gets the Latin letters alone); with none chosen, the system's (a locale name
+// such as "de_DE" or "zh_CN") when it has a list, else English.
+QString ExpansionLanguage(const QString& chosen, const QString& systemLocale,
+                          const QStringList& languagesWithLists);
+
 // The texts an expansion of keyword asks for, in order: the keyword, the keyword with
 // each letter and then each digit 0 to 9, each question, each connector. Never more than
 // kMostExpansionRequests: connectors give way first, from the end, then questions, and

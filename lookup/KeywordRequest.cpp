@@ -36,6 +36,18 @@ QByteArray CollapseBlankRuns(const QByteArray& text, qsizetype width) {
     return out;
 }
 
+// A language or region code as the service takes it; nothing else reaches the address.
+bool IsCode(const QString& code) {
+    constexpr qsizetype kLongestCode = 12;
+    if (code.isEmpty() || code.size() > kLongestCode)
+        return false;
+    for (const QChar c : code) {
+        if (!(c.isLetterOrNumber() && c.unicode() < 0x80) && c != u'-')
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 void NormalizeKeyword(QByteArray& keyword) {
@@ -68,9 +80,16 @@ void NormalizeKeyword(QByteArray& keyword) {
     keyword = encoded;
 }
 
-QByteArray BuildRequestAddress(const QByteArray& normalizedKeyword, QByteArrayView serviceBase) {
-    return serviceBase.toByteArray() + "/complete/search?output=toolbar&q=" + normalizedKeyword +
-           "&ie=UTF-8&oe=UTF-8";
+QByteArray BuildRequestAddress(const QByteArray& normalizedKeyword, QByteArrayView serviceBase,
+                               const QueryLocale& locale) {
+    QByteArray address = serviceBase.toByteArray() +
+                         "/complete/search?output=toolbar&q=" + normalizedKeyword +
+                         "&ie=UTF-8&oe=UTF-8";
+    if (IsCode(locale.language))
+        address += "&hl=" + locale.language.toLatin1();
+    if (IsCode(locale.region))
+        address += "&gl=" + locale.region.toLatin1();
+    return address;
 }
 
 } // namespace lookup

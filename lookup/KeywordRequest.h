@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QString>
 
 namespace lookup {
 
@@ -13,8 +14,19 @@ inline constexpr char kServiceBase[] = "https://www.google.com";
 // "+", A-Z a-z 0-9 - . _ ~ stay, every other byte becomes %XX.
 void NormalizeKeyword(QByteArray& keyword);
 
-// serviceBase + "/complete/search?output=toolbar&q=" + keyword + "&ie=UTF-8&oe=UTF-8".
+// The language and the region the suggestions are asked for; empty: the service's own
+// choice, which adds nothing to the request.
+struct QueryLocale {
+    QString language; // "de", "zh-CN"
+    QString region;   // "DE"
+    bool operator==(const QueryLocale&) const = default;
+};
+
+// serviceBase + "/complete/search?output=toolbar&q=" + keyword + "&ie=UTF-8&oe=UTF-8",
+// then "&hl=" + language and "&gl=" + region when they are given. A code that is not made
+// of letters, digits and '-' is left out.
 QByteArray BuildRequestAddress(const QByteArray& normalizedKeyword,
-                               QByteArrayView serviceBase = kServiceBase);
+                               QByteArrayView serviceBase = kServiceBase,
+                               const QueryLocale& locale = {});
 
 } // namespace lookup

@@ -43,6 +43,8 @@ inline constexpr int ID_TOOLS_COMMA_LIST = 32778;
 inline constexpr int ID_TOOLS_META_TAGS = 32779;
 inline constexpr int ID_ABOUT_HELP = 32780;
 inline constexpr int ID_TOOLS_EXPAND = 32781;
+inline constexpr int ID_TOOLS_LOCALE = 32782;
+inline constexpr int ID_FILE_EXPORT = 32783;
 
 // The search worker's completion notice: command 1025, notification code 1.
 inline constexpr int ID_SEARCH_DONE = 1025;

@@ -114,10 +114,11 @@ void TestMainWindow::overlongKeywordIsRefusedOnRead() {
 void TestMainWindow::menuItems_data() {
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QStringList>("items");
-    QTest::newRow("File") << "File" << QStringList{"&Save", "E&xit"};
+    QTest::newRow("File") << "File" << QStringList{"&Save", "Export List...", "E&xit"};
     QTest::newRow("Tools") << "Tools"
                            << QStringList{"&Search",
                                           "Expand Search",
+                                          "Language and Region...",
                                           "Clear",
                                           "&Copy",
                                           "",

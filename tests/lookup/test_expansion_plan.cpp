@@ -48,6 +48,8 @@ private slots:
     void parsesWordLists_data();
     void parsesWordLists();
     void languageWithoutList();
+    void expansionLanguage_data();
+    void expansionLanguage();
     void everyLanguageList_data();
     void everyLanguageList();
 };
@@ -139,6 +141,33 @@ void TestExpansionPlan::languageWithoutList() {
     QVERIFY(lists.questions.isEmpty() && lists.connectors.isEmpty());
     // A code is a name, not a path into the program's data.
     QVERIFY(lookup::WordListsFor(QStringLiteral("../help/index")).questions.isEmpty());
+}
+
+void TestExpansionPlan::expansionLanguage_data() {
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("system");
+    QTest::addColumn<QString>("used");
+    QTest::newRow("the chosen one") << "de"
+                                    << "fr_FR.UTF-8"
+                                    << "de";
+    QTest::newRow("chosen, without a list") << "hy"
+                                            << "de_DE"
+                                            << "hy";
+    QTest::newRow("the system's language") << QString() << "fr_CA.UTF-8"
+                                           << "fr";
+    QTest::newRow("the system's language with its country") << QString() << "zh_CN"
+                                                            << "zh-CN";
+    QTest::newRow("a system language without a list") << QString() << "hy_AM"
+                                                      << "en";
+    QTest::newRow("the C locale") << QString() << "C"
+                                  << "en";
+}
+
+void TestExpansionPlan::expansionLanguage() {
+    QFETCH(QString, chosen);
+    QFETCH(QString, system);
+    QFETCH(QString, used);
+    QCOMPARE(lookup::ExpansionLanguage(chosen, system, lookup::WordListLanguages()), used);
 }
 
 void TestExpansionPlan::everyLanguageList_data() {

@@ -11,6 +11,8 @@ private slots:
     void collapsesBlankRunsInSinglePasses();
     void buildsAddress_data();
     void buildsAddress();
+    void buildsAddressForALocale_data();
+    void buildsAddressForALocale();
 };
 
 void TestKeywordRequest::normalizes_data() {
@@ -101,6 +103,33 @@ void TestKeywordRequest::buildsAddress() {
     QFETCH(QByteArray, expected);
     lookup::NormalizeKeyword(keyword);
     QCOMPARE(lookup::BuildRequestAddress(keyword, base), expected);
+}
+
+void TestKeywordRequest::buildsAddressForALocale_data() {
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("region");
+    QTest::addColumn<QByteArray>("expected");
+    const QByteArray search =
+        "https://www.google.com/complete/search?output=toolbar&q=red+apple&ie=UTF-8&oe=UTF-8";
+    QTest::newRow("service default: nothing added") << QString() << QString() << search;
+    QTest::newRow("language and region") << "de"
+                                         << "DE" << search + "&hl=de&gl=DE";
+    QTest::newRow("language only") << "ja" << QString() << search + "&hl=ja";
+    QTest::newRow("region only") << QString() << "AT" << search + "&gl=AT";
+    QTest::newRow("a language with its country") << "zh-CN"
+                                                 << "TW" << search + "&hl=zh-CN&gl=TW";
+    // Whatever reaches a code, it cannot add to the query.
+    QTest::newRow("not a code") << "de&gl=US" << QString::fromUtf8("DÉ") << search;
+}
+
+void TestKeywordRequest::buildsAddressForALocale() {
+    QFETCH(QString, language);
+    QFETCH(QString, region);
+    QFETCH(QByteArray, expected);
+    QByteArray keyword = "red apple";
+    lookup::NormalizeKeyword(keyword);
+    QCOMPARE(lookup::BuildRequestAddress(keyword, lookup::kServiceBase, {language, region}),
+             expected);
 }
 
 QTEST_GUILESS_MAIN(TestKeywordRequest)
