@@ -3,9 +3,11 @@
 #include "listview/CFlatHeaderCtrl.h"
 #include "platform/CDialogBuilder.h"
 
+#include <QHeaderView>
 #include <QItemSelection>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QMouseEvent>
 #include <QResizeEvent>
 #include <QScrollBar>
@@ -96,6 +98,47 @@ QList<QStringList> CKeywordListCtrl::RowTexts() const {
         for (int column = 0; column < kColumnCount; ++column)
             texts.append(CellString(row, column));
         rows.append(texts);
+    }
+    return rows;
+}
+
+namespace {
+
+QStringList InDisplayOrder(const QHeaderView& header, const QStringList& logical) {
+    QStringList shown;
+    for (int visual = 0; visual < header.count(); ++visual)
+        shown.append(logical.value(header.logicalIndex(visual)));
+    return shown;
+}
+
+} // namespace
+
+QList<QStringList> CKeywordListCtrl::TableAsShown() const {
+    QStringList headings;
+    for (int column = 0; column < kColumnCount; ++column)
+        headings.append(model()->headerData(column, Qt::Horizontal).toString());
+    QList<QStringList> table{InDisplayOrder(*m_headerCtrl, headings)};
+    for (const QStringList& row : RowTexts())
+        table.append(InDisplayOrder(*m_headerCtrl, row));
+    return table;
+}
+
+QList<QStringList> CKeywordListCtrl::SelectionAsShown() const {
+    QList<int> selected;
+    for (int row = 0; row < rowCount(); ++row) {
+        if (selectionModel()->rowIntersectsSelection(row, QModelIndex()))
+            selected.append(row);
+    }
+    if (selected.isEmpty())
+        return {};
+    if (selected.size() == rowCount())
+        return TableAsShown();
+    QList<QStringList> rows;
+    for (const int row : selected) {
+        QStringList texts;
+        for (int column = 0; column < kColumnCount; ++column)
+            texts.append(CellString(row, column));
+        rows.append(InDisplayOrder(*m_headerCtrl, texts));
     }
     return rows;
 }
@@ -295,6 +338,13 @@ void CKeywordListCtrl::DeleteFirstSelectedRow() {
 }
 
 void CKeywordListCtrl::keyPressEvent(QKeyEvent* event) {
+    if (event == QKeySequence::Copy) {
+        // Rows, not the one cell the table view would copy.
+        if (const QList<QStringList> rows = SelectionAsShown(); !rows.isEmpty())
+            emit copyRequested(rows);
+        event->accept();
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Delete:
         DeleteFirstSelectedRow();

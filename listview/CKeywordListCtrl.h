@@ -31,7 +31,18 @@ public:
     QList<QByteArray> Keywords() const;
     // Every row's texts in row order, each in logical column order.
     QList<QStringList> RowTexts() const;
+    // The headings, then every row, each in the columns' display order: the list as it
+    // is shown, for a file.
+    QList<QStringList> TableAsShown() const;
+    // The rows Ctrl+C copies, as shown: the selected rows; the headings first when every
+    // row is selected.
+    QList<QStringList> SelectionAsShown() const;
 
+signals:
+    // Ctrl+C in the list, with SelectionAsShown(); nothing when no row is selected.
+    void copyRequested(const QList<QStringList>& rows);
+
+public:
     // Quicksorts rows lo..hi (hi -1 = the last row) in place by the texts of column
     // `column` (logical index), compared as unsigned UTF-8 bytes. Returns false when the
     // column does not exist or the range holds fewer than two rows or leaves the list.

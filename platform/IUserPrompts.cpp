@@ -22,7 +22,7 @@ bool CQtUserPrompts::ConfirmReplace(QWidget* owner, const QString& path) {
 }
 
 QString CQtUserPrompts::AskSavePath(QWidget* owner, const QString& folder,
-                                    const QStringList& nameFilters) {
+                                    const QStringList& nameFilters, QString* chosenFilter) {
     QFileDialog dialog(owner, QString(), folder);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -30,5 +30,7 @@ QString CQtUserPrompts::AskSavePath(QWidget* owner, const QString& folder,
     dialog.selectNameFilter(nameFilters.value(0));
     if (dialog.exec() != QDialog::Accepted)
         return {};
+    if (chosenFilter)
+        *chosenFilter = dialog.selectedNameFilter();
     return dialog.selectedFiles().value(0);
 }

@@ -17,9 +17,11 @@ public:
     virtual void ShowMessage(QWidget* owner, const QString& text, Icon icon) = 0;
     // Yes/No; true means replace.
     virtual bool ConfirmReplace(QWidget* owner, const QString& path) = 0;
-    // The save dialog; an empty result means the user cancelled.
+    // The save dialog, the first filter chosen; an empty result means the user
+    // cancelled. chosenFilter, when given, receives the filter the user left chosen.
     virtual QString AskSavePath(QWidget* owner, const QString& folder,
-                                const QStringList& nameFilters) = 0;
+                                const QStringList& nameFilters,
+                                QString* chosenFilter = nullptr) = 0;
 };
 
 // The real dialogs.
@@ -27,6 +29,6 @@ class CQtUserPrompts : public IUserPrompts {
 public:
     void ShowMessage(QWidget* owner, const QString& text, Icon icon) override;
     bool ConfirmReplace(QWidget* owner, const QString& path) override;
-    QString AskSavePath(QWidget* owner, const QString& folder,
-                        const QStringList& nameFilters) override;
+    QString AskSavePath(QWidget* owner, const QString& folder, const QStringList& nameFilters,
+                        QString* chosenFilter = nullptr) override;
 };

@@ -9,6 +9,7 @@ packages=(
     fonts-dejavu-core locales
     xvfb xauth
     desktop-file-utils appstream dpkg-dev
+    python3
     "$@"
 )
 

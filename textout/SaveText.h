@@ -9,6 +9,15 @@ namespace textout {
 // character from the end is a full stop (a three-letter extension), else with ".txt".
 QString ApplySaveNameRule(const QString& chosenPath);
 
+// The two formats a list is exported in.
+enum class ExportFormat { Csv, Tsv };
+
+// The file an export writes for a chosen path and the save dialog's filter: a name with a
+// ".csv" or ".tsv" extension keeps it and gets that format; any other name gets the
+// filter's extension added when it has none, and the filter's format.
+QString ApplyExportNameRule(const QString& chosenPath, ExportFormat filterFormat,
+                            ExportFormat* format);
+
 struct SaveOutcome {
     enum class Result { Saved, OpenFailed, WriteFailed };
     Result result = Result::Saved;

@@ -19,6 +19,7 @@ struct PromptLog {
     int saveDialogs = 0;
 
     QString nextSavePath;            // empty: the user cancels
+    QString nextSaveFilter;          // the filter the user leaves chosen; empty: the first
     bool answerReplace = false;      // answer to "replace it?"
     std::function<void()> onMessage; // runs while a message is "on screen"
 };
@@ -37,10 +38,14 @@ public:
         m_log->replaceQuestions << path;
         return m_log->answerReplace;
     }
-    QString AskSavePath(QWidget*, const QString& folder, const QStringList& filters) override {
+    QString AskSavePath(QWidget*, const QString& folder, const QStringList& filters,
+                        QString* chosenFilter) override {
         ++m_log->saveDialogs;
         m_log->saveFolder = folder;
         m_log->saveFilters = filters;
+        if (chosenFilter)
+            *chosenFilter =
+                m_log->nextSaveFilter.isEmpty() ? filters.value(0) : m_log->nextSaveFilter;
         return m_log->nextSavePath;
     }
 
