@@ -1,6 +1,7 @@
 #include "app/CLanguageRegionDlg.h"
 
 #include <QComboBox>
+#include <QCompleter>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -15,6 +16,8 @@ QComboBox* MakeBox(const QString& name, QWidget* parent) {
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setAccessibleName(name);
     box->setMinimumContentsLength(24);
+    // Offered, not typed over: "DE" must stay a code and not become "Denmark (DK)".
+    box->completer()->setCompletionMode(QCompleter::PopupCompletion);
     return box;
 }
 
@@ -53,12 +56,11 @@ CLanguageRegionDlg::CLanguageRegionDlg(const lookup::QueryLocale& current, QWidg
     connect(buttons, &QDialogButtonBox::rejected, this, &CLanguageRegionDlg::reject);
 
     Fill(*m_language, m_languages, current.language);
-    FillRegions(current.language, current.region);
-    // The countries are named in the language picked.
-    connect(m_language, &QComboBox::currentIndexChanged, this, [this] {
-        const int region = app::MatchChoice(m_regions, m_region->currentText());
-        FillRegions(TypedLanguageCode(), region < 0 ? QString() : m_regions[region].code);
-    });
+    m_regions = app::RegionChoices(current.language);
+    m_regionsLanguage = current.language;
+    Fill(*m_region, m_regions, current.region);
+    // The countries are named in the language picked, as soon as it is picked or typed.
+    connect(m_language, &QComboBox::editTextChanged, this, [this] { FollowLanguage(); });
 }
 
 QString CLanguageRegionDlg::TypedLanguageCode() const {
@@ -66,10 +68,20 @@ QString CLanguageRegionDlg::TypedLanguageCode() const {
     return language < 0 ? QString() : m_languages[language].code;
 }
 
-void CLanguageRegionDlg::FillRegions(const QString& language, const QString& region) {
+void CLanguageRegionDlg::FollowLanguage() {
+    const QString language = TypedLanguageCode();
+    if (language == m_regionsLanguage)
+        return;
+    // What the user has in the region box stays: the same country, or the same text.
+    const QString typed = m_region->currentText();
+    const int region = app::MatchChoice(m_regions, typed);
+    const QString code = region < 0 ? QString() : m_regions[region].code;
     m_regions = app::RegionChoices(language);
+    m_regionsLanguage = language;
     const QSignalBlocker quiet(m_region);
-    Fill(*m_region, m_regions, region);
+    Fill(*m_region, m_regions, code);
+    if (region < 0)
+        m_region->setEditText(typed);
 }
 
 void CLanguageRegionDlg::accept() {
@@ -84,6 +96,7 @@ void CLanguageRegionDlg::accept() {
                                "start of a name, or pick one from the list."))
                 .arg(wrong->currentText().trimmed()));
         m_error->show();
+        adjustSize(); // room for the message
         wrong->setFocus(Qt::OtherFocusReason);
         wrong->lineEdit()->selectAll();
         return;

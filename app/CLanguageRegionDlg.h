@@ -26,7 +26,8 @@ public:
 
 private:
     void accept() override;
-    void FillRegions(const QString& language, const QString& region);
+    // Names the countries in the language the language box now picks.
+    void FollowLanguage();
     QString TypedLanguageCode() const;
 
     QComboBox* m_language = nullptr;
@@ -34,5 +35,6 @@ private:
     QLabel* m_error = nullptr;
     QList<app::LocaleChoice> m_languages;
     QList<app::LocaleChoice> m_regions;
+    QString m_regionsLanguage; // the language m_regions is named in
     lookup::QueryLocale m_chosen;
 };

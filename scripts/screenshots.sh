@@ -3,7 +3,7 @@
 # Meta Tags, at scale 1, at scale 2 and with a dark GTK desktop theme, and a larger window
 # after Expand Search.
 #   docs/screenshot.png  docs/screenshot-hidpi.png  docs/screenshot-dark.png
-#   docs/screenshot-expanded.png
+#   docs/screenshot-expanded.png  docs/screenshot-language.png
 # Runs the program against the local stand-in service (the real one may be out of
 # reach) on an Xvfb display of its own, and stops everything it started.
 # BUILD_DIR=dir builds and runs from another build folder instead of build/release.
@@ -110,7 +110,39 @@ shoot_expanded() {
     echo "wrote $out ($(identify -format '%wx%h' "$out"))"
 }
 
+# The Language and Region dialog, German and Germany typed in.
+shoot_language() {
+    local out="$1"
+    env -u QT_QPA_PLATFORMTHEME -u QT_STYLE_OVERRIDE -u QT_SCALE_FACTOR -u GTK_THEME \
+        -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION -u QT_FONT_DPI \
+        QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work" XDG_CONFIG_HOME="$work/config" \
+        LC_ALL=C.UTF-8 "$demo" --language "red apple" >"$work/demo.log" 2>&1 &
+    demo_pid=$!
+    local dialog
+    dialog="$(timeout 20 xdotool search --sync --onlyvisible --name '^Language and Region$' | head -n1)" || {
+        echo "screenshots: the Language and Region dialog did not appear" >&2
+        cat "$work/demo.log" >&2
+        exit 1
+    }
+    xdotool mousemove 0 0
+    xdotool windowfocus --sync "$dialog"
+    xdotool key ctrl+a
+    xdotool type --delay 50 "de"
+    xdotool key Tab ctrl+a
+    xdotool type --delay 50 "DE"
+    # The completer offers the countries that start so, in a popup of its own below the
+    # box; the code stays as typed. The picture takes the popup in.
+    sleep 0.5
+    eval "$(xdotool getwindowgeometry --shell "$dialog")"
+    import -window root -crop "${WIDTH}x$((HEIGHT + 50))+${X}+${Y}" +repage "$out"
+    kill "$demo_pid" 2>/dev/null || true
+    wait "$demo_pid" 2>/dev/null || true
+    demo_pid=""
+    echo "wrote $out ($(identify -format '%wx%h' "$out"))"
+}
+
 mkdir -p docs
+shoot_language docs/screenshot-language.png
 shoot_expanded docs/screenshot-expanded.png
 shoot docs/screenshot.png
 shoot docs/screenshot-hidpi.png QT_SCALE_FACTOR=2

@@ -78,6 +78,7 @@ private slots:
     void typedTextPicks();
     void menuShowsTheChoice_data();
     void menuShowsTheChoice();
+    void regionBoxFollowsTheTypedLanguage();
     void dialogRefusesWhatMatchesNothing_data();
     void dialogRefusesWhatMatchesNothing();
     void searchAndExpansionAskForTheChoice();
@@ -180,6 +181,21 @@ void TestLocale::menuShowsTheChoice() {
     QFETCH(QString, region);
     QFETCH(QString, caption);
     QCOMPARE(app::LocaleMenuCaption({language, region}), caption);
+}
+
+void TestLocale::regionBoxFollowsTheTypedLanguage() {
+    CLanguageRegionDlg dialog({}, nullptr);
+    QComboBox& region = *dialog.RegionBox();
+    QCOMPARE(region.itemText(region.findData("DE")), QStringLiteral("Germany (DE)"));
+    region.lineEdit()->setText("Atlan");
+    // A language typed, not yet picked from the list, names the countries already...
+    dialog.LanguageBox()->lineEdit()->setText("de");
+    QCOMPARE(region.itemText(region.findData("DE")), QStringLiteral("Deutschland (DE)"));
+    // ...and what the region box held is kept.
+    QCOMPARE(region.currentText(), QStringLiteral("Atlan"));
+    region.setCurrentIndex(region.findData("AT"));
+    dialog.LanguageBox()->lineEdit()->setText("en");
+    QCOMPARE(region.currentText(), QStringLiteral("Austria (AT)"));
 }
 
 void TestLocale::dialogRefusesWhatMatchesNothing_data() {

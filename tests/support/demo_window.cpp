@@ -4,6 +4,7 @@
 // phrases made from what it asked, without counts, as today's service sends them.
 //     orvalis_demo "red apple"            types the keyword and searches at start
 //     orvalis_demo --expand "red apple"   types it and expands it, a second after start
+//     orvalis_demo --language "red apple" types it and opens Language and Region
 #include "app/CKeywordsApp.h"
 #include "app/CKeywordsDlg.h"
 #include "res/ResourceIds.h"
@@ -62,7 +63,9 @@ QByteArray ExpansionAnswer(const QString& asked, int index) {
 int main(int argc, char** argv) {
     std::unique_ptr<LocalSuggestionServer> server;
     const bool expand = argc > 2 && std::strcmp(argv[1], "--expand") == 0;
-    const QString keyword = argc > 1 ? QString::fromLocal8Bit(argv[expand ? 2 : 1]) : QString();
+    const bool language = argc > 2 && std::strcmp(argv[1], "--language") == 0;
+    const QString keyword =
+        argc > 1 ? QString::fromLocal8Bit(argv[expand || language ? 2 : 1]) : QString();
     return RunOrvalis(1, argv, [&](CKeywordsDlg& dialog) {
         server = std::make_unique<LocalSuggestionServer>(
             LocalSuggestionServer::Options{.keepAlive = true});
@@ -78,8 +81,10 @@ int main(int argc, char** argv) {
         if (keyword.isEmpty())
             return;
         dialog.KeywordField()->setText(keyword);
-        const int command = expand ? res::ID_TOOLS_EXPAND : res::IDC_SEARCH;
-        QTimer::singleShot(expand ? 1000 : 0, &dialog, [&dialog, command] {
+        const int command = expand     ? res::ID_TOOLS_EXPAND
+                            : language ? res::ID_TOOLS_LOCALE
+                                       : res::IDC_SEARCH;
+        QTimer::singleShot(expand || language ? 1000 : 0, &dialog, [&dialog, command] {
             dialog.OnCommand(res::MakeCommandParam(command, 0));
         });
     });
