@@ -227,14 +227,18 @@ bool CKeywordsDlg::OnCommand(unsigned param, qintptr /*extra*/) {
     return false;
 }
 
-void CKeywordsDlg::OnSearch() {
+bool CKeywordsDlg::PullKeyword() {
     UpdateData(true);
-    if (m_keyword.isEmpty()) {
-        ShowMessage(QStringLiteral("Enter Keyword!"));
-        m_keywordEdit->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    StartSearch();
+    if (!m_keyword.isEmpty())
+        return true;
+    ShowMessage(QStringLiteral("Enter Keyword!"));
+    m_keywordEdit->setFocus(Qt::OtherFocusReason);
+    return false;
+}
+
+void CKeywordsDlg::OnSearch() {
+    if (PullKeyword())
+        StartSearch();
 }
 
 void CKeywordsDlg::StartSearch() {
@@ -272,13 +276,8 @@ void CKeywordsDlg::OnSearchDone() {
 }
 
 void CKeywordsDlg::OnExpandSearch() {
-    UpdateData(true);
-    if (m_keyword.isEmpty()) {
-        ShowMessage(QStringLiteral("Enter Keyword!"));
-        m_keywordEdit->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    StartExpansion();
+    if (PullKeyword())
+        StartExpansion();
 }
 
 void CKeywordsDlg::StartExpansion() {

@@ -96,6 +96,8 @@ private:
     void BuildMenu();
     void SetUpButtons();
 
+    // The fields into the members; false, after "Enter Keyword!", when there is no keyword.
+    bool PullKeyword();
     void OnSearch();
     void StartSearch();
     void OnSearchDone();

@@ -10,7 +10,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QUrl>
 
 #include <chrono>
 #include <memory>
@@ -30,17 +29,11 @@ QByteArray AnswerFor(const QByteArray& asked) {
     return answer + kAnswerTail;
 }
 
-QByteArray AskedFor(const ReceivedRequest& request) {
-    const qsizetype from = request.target.indexOf("&q=") + 3;
-    QByteArray value = request.target.mid(from, request.target.indexOf('&', from) - from);
-    return QUrl::fromPercentEncoding(value.replace('+', ' ')).toUtf8();
-}
-
 // Wall time of one whole expansion, and the connections the server saw.
 std::pair<double, int> OneExpansion(const QStringList& plan) {
     LocalSuggestionServer server({.keepAlive = true});
     server.SetResponder([](const ReceivedRequest& request, int) {
-        ServerReply reply = ServerReply::Answer(AnswerFor(AskedFor(request)));
+        ServerReply reply = ServerReply::Answer(AnswerFor(request.Query().toUtf8()));
         reply.delayMs = kAnswerDelayMs;
         return reply;
     });

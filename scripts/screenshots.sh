@@ -44,24 +44,45 @@ done
 DISPLAY=":$(head -n1 "$work/display")"
 export DISPLAY
 
-# One shot: start the window with extra environment, press Meta Tags, save the window.
-shoot() {
-    local out="$1"
+# Starts the demo with extra environment (VAR=value words first, then the demo's own
+# arguments) and waits for a window titled $title; leaves its id in $window.
+launch() {
+    local title="$1"
     shift
+    local settings=()
+    while [ $# -gt 0 ] && [[ "$1" == *=* ]]; do
+        settings+=("$1")
+        shift
+    done
     # Nothing from the caller's desktop may change the look.
     env -u QT_QPA_PLATFORMTHEME -u QT_STYLE_OVERRIDE -u QT_SCALE_FACTOR -u GTK_THEME \
         -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION -u QT_FONT_DPI \
         QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work" XDG_CONFIG_HOME="$work/config" \
-        LC_ALL=C.UTF-8 "$@" "$demo" "red apple" >"$work/demo.log" 2>&1 &
+        LC_ALL=C.UTF-8 "${settings[@]}" "$demo" "$@" >"$work/demo.log" 2>&1 &
     demo_pid=$!
-    local window
-    window="$(timeout 20 xdotool search --sync --onlyvisible --name '^Orvalis$' | head -n1)" || {
-        echo "screenshots: the window did not appear" >&2
+    window="$(timeout 20 xdotool search --sync --onlyvisible --name "^$title\$" | head -n1)" || {
+        echo "screenshots: no window \"$title\" appeared" >&2
         cat "$work/demo.log" >&2
         exit 1
     }
     # The pointer stays off the window, so no button shows its hover edge.
     xdotool mousemove 0 0
+}
+
+# Ends the demo and says what was written.
+finish() {
+    local out="$1"
+    kill "$demo_pid" 2>/dev/null || true
+    wait "$demo_pid" 2>/dev/null || true
+    demo_pid=""
+    echo "wrote $out ($(identify -format '%wx%h' "$out"))"
+}
+
+# The window after a search and Meta Tags, with extra environment.
+shoot() {
+    local out="$1"
+    shift
+    launch Orvalis "$@" "red apple"
     # The local service answers at once; give the list a moment to fill.
     sleep 1
     xdotool windowfocus --sync "$window"
@@ -78,54 +99,26 @@ shoot() {
         echo "screenshots: $out does not show the meta tag of the search" >&2
         exit 1
     fi
-    kill "$demo_pid" 2>/dev/null || true
-    wait "$demo_pid" 2>/dev/null || true
-    demo_pid=""
-    echo "wrote $out ($(identify -format '%wx%h' "$out"))"
+    finish "$out"
 }
 
 # The window made larger, with the ranked list an expansion leaves.
 shoot_expanded() {
     local out="$1"
-    env -u QT_QPA_PLATFORMTHEME -u QT_STYLE_OVERRIDE -u QT_SCALE_FACTOR -u GTK_THEME \
-        -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION -u QT_FONT_DPI \
-        QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work" XDG_CONFIG_HOME="$work/config" \
-        LC_ALL=C.UTF-8 "$demo" --expand "red apple" >"$work/demo.log" 2>&1 &
-    demo_pid=$!
-    local window
-    window="$(timeout 20 xdotool search --sync --onlyvisible --name '^Orvalis$' | head -n1)" || {
-        echo "screenshots: the window did not appear" >&2
-        cat "$work/demo.log" >&2
-        exit 1
-    }
-    xdotool mousemove 0 0
+    launch Orvalis --expand "red apple"
     xdotool windowsize --sync "$window" 900 720
     # 59 requests, 30 ms apart, then the list is filled.
     sleep 6
     xdotool windowfocus --sync "$window"
     import -window "$window" "$out"
-    kill "$demo_pid" 2>/dev/null || true
-    wait "$demo_pid" 2>/dev/null || true
-    demo_pid=""
-    echo "wrote $out ($(identify -format '%wx%h' "$out"))"
+    finish "$out"
 }
 
 # The Language and Region dialog, German and Germany typed in.
 shoot_language() {
     local out="$1"
-    env -u QT_QPA_PLATFORMTHEME -u QT_STYLE_OVERRIDE -u QT_SCALE_FACTOR -u GTK_THEME \
-        -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION -u QT_FONT_DPI \
-        QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work" XDG_CONFIG_HOME="$work/config" \
-        LC_ALL=C.UTF-8 "$demo" --language "red apple" >"$work/demo.log" 2>&1 &
-    demo_pid=$!
-    local dialog
-    dialog="$(timeout 20 xdotool search --sync --onlyvisible --name '^Language and Region$' | head -n1)" || {
-        echo "screenshots: the Language and Region dialog did not appear" >&2
-        cat "$work/demo.log" >&2
-        exit 1
-    }
-    xdotool mousemove 0 0
-    xdotool windowfocus --sync "$dialog"
+    launch "Language and Region" --language "red apple"
+    xdotool windowfocus --sync "$window"
     xdotool key ctrl+a
     xdotool type --delay 50 "de"
     xdotool key Tab ctrl+a
@@ -133,12 +126,9 @@ shoot_language() {
     # The completer offers the countries that start so, in a popup of its own below the
     # box; the code stays as typed. The picture takes the popup in.
     sleep 0.5
-    eval "$(xdotool getwindowgeometry --shell "$dialog")"
+    eval "$(xdotool getwindowgeometry --shell "$window")"
     import -window root -crop "${WIDTH}x$((HEIGHT + 50))+${X}+${Y}" +repage "$out"
-    kill "$demo_pid" 2>/dev/null || true
-    wait "$demo_pid" 2>/dev/null || true
-    demo_pid=""
-    echo "wrote $out ($(identify -format '%wx%h' "$out"))"
+    finish "$out"
 }
 
 mkdir -p docs

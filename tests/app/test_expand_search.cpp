@@ -24,7 +24,6 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
-#include <QUrl>
 
 using namespace std::chrono_literals;
 
@@ -37,17 +36,10 @@ constexpr int kLongestStallMs = 250; // a sanitizer slows every call
 constexpr int kLongestStallMs = 50;
 #endif
 
-QString AskedFor(const ReceivedRequest& request) {
-    const qsizetype from = request.target.indexOf("&q=") + 3;
-    QByteArray value = request.target.mid(from, request.target.indexOf('&', from) - from);
-    value.replace('+', ' ');
-    return QUrl::fromPercentEncoding(value);
-}
-
 // Today's service: phrases without counts. Each request finds itself with " pie" and
 // " tree", and the keyword alone.
 ServerReply Answer(const ReceivedRequest& request, int delayMs = 0) {
-    const QByteArray asked = AskedFor(request).toUtf8();
+    const QByteArray asked = request.Query().toUtf8();
     ServerReply reply = ServerReply::Answer(kAnswerHead + CountlessEntry(asked + " pie") +
                                             CountlessEntry(asked + " tree") +
                                             CountlessEntry("red apple") + kAnswerTail);
@@ -230,7 +222,7 @@ void TestExpandSearch::refusalIsExplained() {
     m_server->SetResponder([](const ReceivedRequest& request, int index) {
         if (index == 8)
             return ServerReply::Answer("Our systems have detected unusual traffic", 429);
-        const QByteArray asked = AskedFor(request).toUtf8();
+        const QByteArray asked = request.Query().toUtf8();
         QByteArray answer =
             kAnswerHead + CountlessEntry(asked + " 1") + CountlessEntry(asked + " 2");
         if (index == 0)

@@ -8,7 +8,6 @@
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QTest>
-#include <QUrl>
 
 #include <chrono>
 #include <optional>
@@ -22,14 +21,6 @@ namespace {
 
 constexpr int kEndWithinMs = 30000;
 
-// The text a request asked for: the q parameter, decoded.
-QString AskedFor(const ReceivedRequest& request) {
-    const qsizetype from = request.target.indexOf("&q=") + 3;
-    QByteArray value = request.target.mid(from, request.target.indexOf('&', from) - from);
-    value.replace('+', ' ');
-    return QUrl::fromPercentEncoding(value);
-}
-
 QStringList EnglishPlan(const QString& keyword) {
     return lookup::BuildExpansionPlan(keyword, lookup::WordListsFor(QStringLiteral("en")));
 }
@@ -37,7 +28,7 @@ QStringList EnglishPlan(const QString& keyword) {
 // Today's service: about ten phrases, no counts. Each request gets two of its own and the
 // keyword itself.
 ServerReply TypicalAnswer(const ReceivedRequest& request) {
-    const QByteArray asked = AskedFor(request).toUtf8();
+    const QByteArray asked = request.Query().toUtf8();
     return ServerReply::Answer(kAnswerHead + CountlessEntry(asked + " pie") +
                                CountlessEntry(asked + " tree") + CountlessEntry("red apple") +
                                kAnswerTail);
@@ -108,7 +99,7 @@ void TestExpansionWorker::doneOverOneConnection() {
     QCOMPARE(requests[37].target,
              QByteArray("/complete/search?output=toolbar&q=how+red+apple&ie=UTF-8&oe=UTF-8"));
     for (int i = 0; i < requests.size(); ++i)
-        QCOMPARE(AskedFor(requests[i]), plan[i]);
+        QCOMPARE(requests[i].Query(), plan[i]);
     QCOMPARE(requests[0].Header("User-Agent"), QByteArray(lookup::kUserAgent));
     QCOMPARE(server.ConnectionCount(), 1);
 
@@ -134,7 +125,7 @@ void TestExpansionWorker::stops_data() {
         return [refusal](const ReceivedRequest& request, int index) {
             if (index >= 8)
                 return refusal;
-            const QByteArray asked = AskedFor(request).toUtf8();
+            const QByteArray asked = request.Query().toUtf8();
             QByteArray answer =
                 kAnswerHead + CountlessEntry(asked + " 1") + CountlessEntry(asked + " 2");
             if (index == 0)

@@ -8,6 +8,7 @@
 #include <QTcpSocket>
 #include <QThread>
 #include <QTimer>
+#include <QUrl>
 
 #include <condition_variable>
 
@@ -350,6 +351,17 @@ ServerReply ServerReply::Redirect(QByteArray location) {
     ServerReply reply = Answer({}, 301, {});
     reply.headers.append({"Location", std::move(location)});
     return reply;
+}
+
+QString ReceivedRequest::Query() const {
+    const qsizetype start = target.indexOf("q=", target.indexOf('?') + 1);
+    if (start < 0)
+        return {};
+    const qsizetype from = start + 2;
+    const qsizetype end = target.indexOf('&', from);
+    QByteArray value = target.mid(from, end < 0 ? -1 : end - from);
+    value.replace('+', ' ');
+    return QUrl::fromPercentEncoding(value);
 }
 
 QByteArray ReceivedRequest::Header(QByteArrayView name) const {

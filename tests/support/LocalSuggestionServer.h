@@ -78,6 +78,8 @@ struct ReceivedRequest {
 
     // The value of the first header of that name (case-insensitive), or empty.
     QByteArray Header(QByteArrayView name) const;
+    // The text a suggestion request asked for: its q parameter, decoded ('+' a blank).
+    QString Query() const;
 };
 
 class ServerThread;

@@ -12,7 +12,6 @@
 
 #include <QLineEdit>
 #include <QTimer>
-#include <QUrl>
 
 #include <chrono>
 #include <cstring>
@@ -35,12 +34,6 @@ QByteArray SampleAnswer() {
         {"red apple farm", "40500"},
         {"red apple boutique", "22200"},
     });
-}
-
-QString AskedFor(const ReceivedRequest& request) {
-    const qsizetype from = request.target.indexOf("&q=") + 3;
-    QByteArray value = request.target.mid(from, request.target.indexOf('&', from) - from);
-    return QUrl::fromPercentEncoding(value.replace('+', ' '));
 }
 
 // What the service might say to an expansion's request: a few phrases of its own and a few
@@ -70,7 +63,7 @@ int main(int argc, char** argv) {
         server = std::make_unique<LocalSuggestionServer>(
             LocalSuggestionServer::Options{.keepAlive = true});
         server->SetResponder([keyword](const ReceivedRequest& request, int index) {
-            const QString asked = AskedFor(request);
+            const QString asked = request.Query();
             if (asked == keyword.simplified())
                 return ServerReply::Answer(SampleAnswer());
             return ServerReply::Answer(ExpansionAnswer(asked, index));
