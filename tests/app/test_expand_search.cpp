@@ -9,6 +9,7 @@
 #include "res/ResourceIds.h"
 #include "support/AnswerBuilder.h"
 #include "support/Controls.h"
+#include "support/ExpansionReplies.h"
 #include "support/LocalSuggestionServer.h"
 #include "support/MainWindowFixture.h"
 #include "support/StallWatch.h"
@@ -35,17 +36,6 @@ constexpr int kLongestStallMs = 250; // a sanitizer slows every call
 #else
 constexpr int kLongestStallMs = 50;
 #endif
-
-// Today's service: phrases without counts. Each request finds itself with " pie" and
-// " tree", and the keyword alone.
-ServerReply Answer(const ReceivedRequest& request, int delayMs = 0) {
-    const QByteArray asked = request.Query().toUtf8();
-    ServerReply reply = ServerReply::Answer(kAnswerHead + CountlessEntry(asked + " pie") +
-                                            CountlessEntry(asked + " tree") +
-                                            CountlessEntry("red apple") + kAnswerTail);
-    reply.delayMs = delayMs;
-    return reply;
-}
 
 QStringList KeywordColumn(const CKeywordListCtrl& list) {
     QStringList texts;
@@ -85,7 +75,8 @@ private:
 void TestExpandSearch::init() {
     m_server =
         std::make_unique<LocalSuggestionServer>(LocalSuggestionServer::Options{.keepAlive = true});
-    m_server->SetResponder([](const ReceivedRequest& request, int) { return Answer(request); });
+    m_server->SetResponder(
+        [](const ReceivedRequest& request, int) { return TypicalExpansionAnswer(request); });
     QVERIFY(m_window.Start(m_server->BaseAddress()));
     m_window.dialog->SetExpansionPacing(0ms);
 }
@@ -159,7 +150,8 @@ void TestExpandSearch::fillsTheListOnce() {
 }
 
 void TestExpandSearch::progressWhileItRuns() {
-    m_server->SetResponder([](const ReceivedRequest& request, int) { return Answer(request, 30); });
+    m_server->SetResponder(
+        [](const ReceivedRequest& request, int) { return TypicalExpansionAnswer(request, 30); });
     StallWatch stalls(5);
     Expand("red apple");
     QTRY_VERIFY_WITH_TIMEOUT(m_server->RequestCount() >= 12, kEndWithinMs);
@@ -191,7 +183,7 @@ void TestExpandSearch::cancelEndsAtOnce_data() {
 void TestExpandSearch::cancelEndsAtOnce() {
     QFETCH(QString, how);
     m_server->SetResponder(
-        [](const ReceivedRequest& request, int) { return Answer(request, 200); });
+        [](const ReceivedRequest& request, int) { return TypicalExpansionAnswer(request, 200); });
     Expand("red apple");
     QTRY_VERIFY_WITH_TIMEOUT(m_server->RequestCount() >= 3, kEndWithinMs);
     CExpandProgressDlg* progress = m_window.dialog->ExpansionProgress();
@@ -219,16 +211,8 @@ void TestExpandSearch::cancelEndsAtOnce() {
 }
 
 void TestExpandSearch::refusalIsExplained() {
-    m_server->SetResponder([](const ReceivedRequest& request, int index) {
-        if (index == 8)
-            return ServerReply::Answer("Our systems have detected unusual traffic", 429);
-        const QByteArray asked = request.Query().toUtf8();
-        QByteArray answer =
-            kAnswerHead + CountlessEntry(asked + " 1") + CountlessEntry(asked + " 2");
-        if (index == 0)
-            answer += CountlessEntry("first a") + CountlessEntry("first b");
-        return ServerReply::Answer(answer + kAnswerTail);
-    });
+    m_server->SetResponder(
+        EighteenPhrasesThen(ServerReply::Answer("Our systems have detected unusual traffic", 429)));
     Expand("red apple");
     QTRY_VERIFY_WITH_TIMEOUT(Ended(), kEndWithinMs);
     QCOMPARE(m_window.log->messages,

@@ -3,6 +3,7 @@
 #include "lookup/CExpandThread.h"
 #include "lookup/ExpansionPlan.h"
 #include "support/AnswerBuilder.h"
+#include "support/ExpansionReplies.h"
 #include "support/LocalSuggestionServer.h"
 
 #include <QElapsedTimer>
@@ -23,15 +24,6 @@ constexpr int kEndWithinMs = 30000;
 
 QStringList EnglishPlan(const QString& keyword) {
     return lookup::BuildExpansionPlan(keyword, lookup::WordListsFor(QStringLiteral("en")));
-}
-
-// Today's service: about ten phrases, no counts. Each request gets two of its own and the
-// keyword itself.
-ServerReply TypicalAnswer(const ReceivedRequest& request) {
-    const QByteArray asked = request.Query().toUtf8();
-    return ServerReply::Answer(kAnswerHead + CountlessEntry(asked + " pie") +
-                               CountlessEntry(asked + " tree") + CountlessEntry("red apple") +
-                               kAnswerTail);
 }
 
 // One expansion run to its end, with what the main window would have seen.
@@ -83,7 +75,8 @@ void TestExpansionWorker::cleanup() {
 
 void TestExpansionWorker::doneOverOneConnection() {
     LocalSuggestionServer server({.keepAlive = true});
-    server.SetResponder([](const ReceivedRequest& request, int) { return TypicalAnswer(request); });
+    server.SetResponder(
+        [](const ReceivedRequest& request, int) { return TypicalExpansionAnswer(request); });
     const QStringList plan = EnglishPlan(QStringLiteral("red apple"));
     Run run(plan, server.BaseAddress(), 0ms);
     QTRY_VERIFY_WITH_TIMEOUT(run.Ended(), kEndWithinMs);
@@ -120,28 +113,15 @@ void TestExpansionWorker::stops_data() {
     QTest::addColumn<int>("status");
     QTest::addColumn<int>("keywords");
 
-    // Requests 1 to 8 find 18 phrases: two each, and two more with the first.
-    const auto eighteenThen = [](const ServerReply& refusal) {
-        return [refusal](const ReceivedRequest& request, int index) {
-            if (index >= 8)
-                return refusal;
-            const QByteArray asked = request.Query().toUtf8();
-            QByteArray answer =
-                kAnswerHead + CountlessEntry(asked + " 1") + CountlessEntry(asked + " 2");
-            if (index == 0)
-                answer += CountlessEntry("first a") + CountlessEntry("first b");
-            return ServerReply::Answer(answer + kAnswerTail);
-        };
-    };
     for (const int status : {429, 403, 503}) {
         QTest::addRow("HTTP %d at request 9", status)
             << LocalSuggestionServer::Responder(
-                   eighteenThen(ServerReply::Answer("Slow down!", status)))
+                   EighteenPhrasesThen(ServerReply::Answer("Slow down!", status)))
             << int(End::Blocked) << 9 << 9 << status << 18;
     }
     QTest::newRow("a redirect to the block page")
-        << LocalSuggestionServer::Responder(
-               eighteenThen(ServerReply::Redirect("/sorry/index?continue=%2Fcomplete%2Fsearch")))
+        << LocalSuggestionServer::Responder(EighteenPhrasesThen(
+               ServerReply::Redirect("/sorry/index?continue=%2Fcomplete%2Fsearch")))
         << int(End::Blocked) << 9 << 9 << 301 << 18;
 
     const auto silentAt = [](QList<int> silent) {
@@ -154,7 +134,7 @@ void TestExpansionWorker::stops_data() {
             case 2:
                 return ServerReply::Silent(); // the 2 s time-out
             default:
-                return TypicalAnswer(request);
+                return TypicalExpansionAnswer(request);
             }
         };
     };
@@ -166,7 +146,7 @@ void TestExpansionWorker::stops_data() {
     QTest::newRow("a 2 MB answer in the middle")
         << LocalSuggestionServer::Responder([](const ReceivedRequest& request, int index) {
                if (index != 5)
-                   return TypicalAnswer(request);
+                   return TypicalExpansionAnswer(request);
                QByteArray huge =
                    kAnswerHead + CountlessEntry("huge one") + CountlessEntry("huge two");
                huge += QByteArray(2 * 1024 * 1024 - huge.size(), ' ');
@@ -202,7 +182,7 @@ void TestExpansionWorker::stops() {
 void TestExpansionWorker::cancelledMidway() {
     LocalSuggestionServer server({.keepAlive = true});
     server.SetResponder([](const ReceivedRequest& request, int) {
-        ServerReply reply = TypicalAnswer(request);
+        ServerReply reply = TypicalExpansionAnswer(request);
         reply.delayMs = 150;
         return reply;
     });
@@ -223,7 +203,8 @@ void TestExpansionWorker::cancelledMidway() {
 
 void TestExpansionWorker::pacedAtLeast300msApart() {
     LocalSuggestionServer server({.keepAlive = true});
-    server.SetResponder([](const ReceivedRequest& request, int) { return TypicalAnswer(request); });
+    server.SetResponder(
+        [](const ReceivedRequest& request, int) { return TypicalExpansionAnswer(request); });
     Run run(EnglishPlan(QStringLiteral("red apple")), server.BaseAddress(), CExpandThread::kPacing);
     QTRY_VERIFY_WITH_TIMEOUT(server.RequestCount() >= 5, kEndWithinMs);
     run.thread->Cancel();
@@ -242,7 +223,8 @@ void TestExpansionWorker::pacedAtLeast300msApart() {
 
 void TestExpansionWorker::keywordWithNonAsciiLetters() {
     LocalSuggestionServer server({.keepAlive = true});
-    server.SetResponder([](const ReceivedRequest& request, int) { return TypicalAnswer(request); });
+    server.SetResponder(
+        [](const ReceivedRequest& request, int) { return TypicalExpansionAnswer(request); });
     const QString keyword = QString::fromUtf8("café crème");
     Run run(EnglishPlan(keyword), server.BaseAddress(), 0ms);
     QTRY_VERIFY_WITH_TIMEOUT(run.Ended(), kEndWithinMs);
@@ -257,7 +239,8 @@ void TestExpansionWorker::keywordWithNonAsciiLetters() {
 
 void TestExpansionWorker::neverMoreThan60Requests() {
     LocalSuggestionServer server({.keepAlive = true});
-    server.SetResponder([](const ReceivedRequest& request, int) { return TypicalAnswer(request); });
+    server.SetResponder(
+        [](const ReceivedRequest& request, int) { return TypicalExpansionAnswer(request); });
     lookup::WordLists lists = lookup::WordListsFor(QStringLiteral("en"));
     lists.letters += QStringList{"0a", "0b", "0c", "0d", "0e", "0f", "0g", "0h", "0i", "0j"};
     Run run(lookup::BuildExpansionPlan(QStringLiteral("red apple"), lists), server.BaseAddress(),
