@@ -149,6 +149,16 @@ void CKeywordsDlg::BuildMenu() {
     }
 }
 
+QAction* CKeywordsDlg::MenuItem(int menuId) const {
+    for (QAction* menu : m_menuBar->actions()) {
+        for (QAction* item : menu->menu()->actions()) {
+            if (!item->isSeparator() && item->data().toInt() == menuId)
+                return item;
+        }
+    }
+    return nullptr;
+}
+
 void CKeywordsDlg::OnInitDialog() {
     BuildMenu();
     m_arrowCursor = QCursor(Qt::ArrowCursor);
@@ -269,10 +279,12 @@ void CKeywordsDlg::OnSearchDone() {
     m_results->setRowCount(0);
     if (!m_workerTable)
         return;
+    QList<QStringList> rows;
     for (const app::ResultRow& row : app::RankSuggestions(*m_workerTable)) {
-        m_results->AppendRow({QString::fromUtf8(row.rank), QString::fromUtf8(row.keyword),
-                              QString::fromUtf8(row.counter)});
+        rows.append({QString::fromUtf8(row.rank), QString::fromUtf8(row.keyword),
+                     QString::fromUtf8(row.counter)});
     }
+    m_results->AppendRows(rows);
 }
 
 void CKeywordsDlg::OnExpandSearch() {
@@ -355,19 +367,13 @@ void CKeywordsDlg::OnLanguageAndRegion() {
         return;
     m_locale = dialog.Chosen();
     // The menu shows the choice, so that it is seen without opening the dialog.
-    for (QAction* menu : m_menuBar->actions()) {
-        for (QAction* item : menu->menu()->actions()) {
-            if (item->data().toInt() == res::ID_TOOLS_LOCALE)
-                item->setText(app::LocaleMenuCaption(m_locale));
-        }
-    }
+    if (QAction* item = MenuItem(res::ID_TOOLS_LOCALE))
+        item->setText(app::LocaleMenuCaption(m_locale));
 }
 
 void CKeywordsDlg::OnExportList() {
-    if (m_results->rowCount() <= 0) {
-        ShowMessage(QStringLiteral("Keywords list is empty!"));
+    if (RefuseEmptyList())
         return;
-    }
     static const QStringList kFilters{QStringLiteral("CSV Files (*.csv)"),
                                       QStringLiteral("Tab-Separated Files (*.tsv)")};
     QString filter;
@@ -378,8 +384,7 @@ void CKeywordsDlg::OnExportList() {
     const QString path = textout::ApplyExportNameRule(
         chosen, filter == kFilters[1] ? textout::ExportFormat::Tsv : textout::ExportFormat::Csv,
         &format);
-    // The dialog asked about the name it was given, not about the one with an extension.
-    if (path != chosen && QFileInfo::exists(path) && !m_prompts->ConfirmReplace(this, path))
+    if (!MayWrite(chosen, path))
         return;
     const QList<QStringList> table = m_results->TableAsShown();
     const QByteArray bytes =
@@ -404,10 +409,8 @@ void CKeywordsDlg::OnSearchFailed(const QString& text) {
 }
 
 void CKeywordsDlg::OnMetaTags() {
-    if (m_results->rowCount() <= 0) {
-        ShowMessage(QStringLiteral("Keywords list is empty!"));
+    if (RefuseEmptyList())
         return;
-    }
     m_panelText = textout::MakeMetaTag(m_results->Keywords());
     UpdateData(false);
 }
@@ -434,6 +437,18 @@ QString CKeywordsDlg::InitialSaveFolder() const {
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
+bool CKeywordsDlg::MayWrite(const QString& chosen, const QString& path) {
+    // The save dialog asked only about the name it was given.
+    return path == chosen || !QFileInfo::exists(path) || m_prompts->ConfirmReplace(this, path);
+}
+
+bool CKeywordsDlg::RefuseEmptyList() {
+    if (m_results->rowCount() > 0)
+        return false;
+    ShowMessage(QStringLiteral("Keywords list is empty!"));
+    return true;
+}
+
 void CKeywordsDlg::OnSaveText() {
     // Save what the panel shows, typed edits included.
     UpdateData(true);
@@ -445,8 +460,7 @@ void CKeywordsDlg::OnSaveText() {
     if (chosen.isEmpty())
         return;
     const QString path = textout::ApplySaveNameRule(chosen);
-    // The dialog asked about the name it was given, not about the one with ".txt" added.
-    if (path != chosen && QFileInfo::exists(path) && !m_prompts->ConfirmReplace(this, path))
+    if (!MayWrite(chosen, path))
         return;
     const textout::SaveOutcome outcome = textout::SaveTextFile(path, m_panelText);
     switch (outcome.result) {

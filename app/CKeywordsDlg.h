@@ -24,6 +24,7 @@ class BusyCursor;
 
 class CHoverButton;
 class CKeywordListCtrl;
+class QAction;
 class QLineEdit;
 class QMenuBar;
 class QPlainTextEdit;
@@ -75,6 +76,8 @@ public:
     QLineEdit* KeywordField() const { return m_keywordEdit; }
     QPlainTextEdit* Panel() const { return m_panelEdit; }
     QMenuBar* MenuBar() const { return m_menuBar; }
+    // The menu item of a command of the table; nullptr for another id.
+    QAction* MenuItem(int menuId) const;
     CMyThread* LastWorker() const { return m_worker.data(); }
     // The language and region searches ask for; the service's own choice at first.
     const lookup::QueryLocale& Locale() const { return m_locale; }
@@ -124,6 +127,11 @@ private:
     void SetBusy(bool busy);
     void ShowMessage(const QString& text, IUserPrompts::Icon icon = IUserPrompts::Icon::Warning);
     QString InitialSaveFolder() const;
+    // False when the name rule turned chosen into path, a file the save dialog did not ask
+    // about, and the user would not replace it.
+    bool MayWrite(const QString& chosen, const QString& path);
+    // True, after "Keywords list is empty!", when the list has no row.
+    bool RefuseEmptyList();
 
     QCursor m_arrowCursor;
     QCursor m_waitCursor;

@@ -61,11 +61,8 @@ void CKeywordListCtrl::SetUpColumns() {
 }
 
 int CKeywordListCtrl::AppendRow(const QStringList& texts) {
-    const int row = rowCount();
-    insertRow(row);
-    for (int column = 0; column < kColumnCount; ++column)
-        setItem(row, column, new QTableWidgetItem(texts.value(column)));
-    return row;
+    AppendRows({texts});
+    return rowCount() - 1;
 }
 
 void CKeywordListCtrl::AppendRows(const QList<QStringList>& rows) {
@@ -93,12 +90,8 @@ QList<QByteArray> CKeywordListCtrl::Keywords() const {
 QList<QStringList> CKeywordListCtrl::RowTexts() const {
     QList<QStringList> rows;
     rows.reserve(rowCount());
-    for (int row = 0; row < rowCount(); ++row) {
-        QStringList texts;
-        for (int column = 0; column < kColumnCount; ++column)
-            texts.append(CellString(row, column));
-        rows.append(texts);
-    }
+    for (int row = 0; row < rowCount(); ++row)
+        rows.append(RowStrings(row));
     return rows;
 }
 
@@ -134,12 +127,8 @@ QList<QStringList> CKeywordListCtrl::SelectionAsShown() const {
     if (selected.size() == rowCount())
         return TableAsShown();
     QList<QStringList> rows;
-    for (const int row : selected) {
-        QStringList texts;
-        for (int column = 0; column < kColumnCount; ++column)
-            texts.append(CellString(row, column));
-        rows.append(InDisplayOrder(*m_headerCtrl, texts));
-    }
+    for (const int row : selected)
+        rows.append(InDisplayOrder(*m_headerCtrl, RowStrings(row)));
     return rows;
 }
 
@@ -154,6 +143,13 @@ void CKeywordListCtrl::OnColumnClick(int column) {
 QString CKeywordListCtrl::CellString(int row, int column) const {
     const QTableWidgetItem* cell = item(row, column);
     return cell ? cell->text() : QString();
+}
+
+QStringList CKeywordListCtrl::RowStrings(int row) const {
+    QStringList texts;
+    for (int column = 0; column < kColumnCount; ++column)
+        texts.append(CellString(row, column));
+    return texts;
 }
 
 QByteArray CKeywordListCtrl::CellText(int row, int column) const {

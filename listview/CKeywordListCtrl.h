@@ -38,11 +38,6 @@ public:
     // row is selected.
     QList<QStringList> SelectionAsShown() const;
 
-signals:
-    // Ctrl+C in the list, with SelectionAsShown(); nothing when no row is selected.
-    void copyRequested(const QList<QStringList>& rows);
-
-public:
     // Quicksorts rows lo..hi (hi -1 = the last row) in place by the texts of column
     // `column` (logical index), compared as unsigned UTF-8 bytes. Returns false when the
     // column does not exist or the range holds fewer than two rows or leaves the list.
@@ -60,6 +55,10 @@ public:
     static constexpr int kShortListRows = 11;
     static constexpr int kShortListKeywordWidth = 315;
 
+signals:
+    // Ctrl+C in the list, with SelectionAsShown(); nothing when no row is selected.
+    void copyRequested(const QList<QStringList>& rows);
+
 private:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -71,6 +70,7 @@ private:
     void SetUpColumns();
     void OnColumnClick(int column);
     QString CellString(int row, int column) const;
+    QStringList RowStrings(int row) const; // in logical column order
     QByteArray CellText(int row, int column) const;
     void SwapRows(int first, int second);
     void SelectAndFocusRow(int row);

@@ -320,16 +320,16 @@ constexpr std::array<char16_t, 128> kWindows1251High = {
     0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F, // F8
 };
 
-// A single-byte charset through a table of its upper half, starting at byte `first`;
-// bytes below `first` are Latin-1.
+// A single-byte charset through a table of the characters from byte 0x80 on; every other
+// byte is Latin-1.
 template <std::size_t N>
-QByteArray FromSingleByte(QByteArrayView body, const std::array<char16_t, N>& table,
-                          unsigned first) {
+QByteArray FromSingleByte(QByteArrayView body, const std::array<char16_t, N>& table) {
+    constexpr unsigned kFirst = 0x80;
     QString text(body.size(), Qt::Uninitialized);
     QChar* out = text.data();
     for (const char c : body) {
         const auto byte = static_cast<unsigned char>(c);
-        *out++ = QChar(byte >= first && byte < first + N ? table[byte - first] : char16_t(byte));
+        *out++ = QChar(byte >= kFirst && byte < kFirst + N ? table[byte - kFirst] : char16_t(byte));
     }
     return text.toUtf8();
 }
@@ -432,9 +432,9 @@ std::optional<QByteArray> DecodeLabelled(QByteArrayView body, QByteArrayView lab
     case Decoder::Utf8:
         return std::nullopt;
     case Decoder::Windows1252:
-        return FromSingleByte(body, kWindows1252C1, 0x80);
+        return FromSingleByte(body, kWindows1252C1);
     case Decoder::Windows1251:
-        return FromSingleByte(body, kWindows1251High, 0x80);
+        return FromSingleByte(body, kWindows1251High);
     case Decoder::System:
         break;
     }

@@ -104,7 +104,6 @@ int CExpandThread::Lookup() {
         emit progressed(request + 1, merge.Count());
     }
     result.keywords = merge.Ranked();
-    if (m_host.ended)
-        RunOnMainThread([&] { m_host.ended(result); });
+    CallHost(m_host.ended, result);
     return 0;
 }

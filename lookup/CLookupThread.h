@@ -38,6 +38,12 @@ protected:
     // Runs call on the main thread and waits until it has returned (nothing once the
     // program has abandoned its lookups).
     void RunOnMainThread(const std::function<void()>& call);
+    // A call of the main window's side, when it has one, through RunOnMainThread.
+    template <typename Call, typename... Args>
+    void CallHost(const Call& call, const Args&... args) {
+        if (call)
+            RunOnMainThread([&] { call(args...); });
+    }
 
 private slots:
     void RunPendingCall();

@@ -41,14 +41,3 @@ int CMyThread::Lookup() {
              res::MakeCommandParam(res::ID_SEARCH_DONE, res::SEARCH_DONE_NOTIFICATION), 0);
     return kExitDone; // the answer is released before the lock, which was taken first
 }
-
-void CMyThread::CallHost(const std::function<void(unsigned, qintptr)>& call, unsigned param,
-                         qintptr extra) {
-    if (call)
-        RunOnMainThread([&] { call(param, extra); });
-}
-
-void CMyThread::CallHost(const std::function<void(const QString&)>& call, const QString& text) {
-    if (call)
-        RunOnMainThread([&] { call(text); });
-}

@@ -6,12 +6,9 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QThread>
 
-#include <atomic>
 #include <functional>
 #include <memory>
-#include <mutex>
 
 // One search: normalises the keyword, fetches and parses the service's answer, then
 // waits while the main thread handles the completion notice. Deletes itself when its
@@ -48,9 +45,6 @@ public:
 private:
     // The lookup under g_lookupLock; returns the exit code.
     int Lookup() override;
-    void CallHost(const std::function<void(unsigned, qintptr)>& call, unsigned param,
-                  qintptr extra);
-    void CallHost(const std::function<void(const QString&)>& call, const QString& text);
 
     Host m_host;
     QByteArray m_serviceBase;

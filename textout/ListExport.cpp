@@ -29,36 +29,36 @@ QString CsvField(const QString& cell) {
     return u'"' + QString(cell).replace(u'"', QStringLiteral("\"\"")) + u'"';
 }
 
-QString TsvField(QString cell) {
-    for (QChar& c : cell) {
+QString TsvField(const QString& cell) {
+    QString field = cell;
+    for (QChar& c : field) {
         if (c == u'\t' || IsLineBreak(c))
             c = u' ';
     }
-    return cell;
+    return field;
+}
+
+// Appends the rows to out, each cell through field.
+QByteArray JoinRows(QByteArray out, const QList<QStringList>& rows,
+                    QString (*field)(const QString&), QChar separator, const char* lineEnd) {
+    for (const QStringList& row : rows) {
+        QStringList fields;
+        fields.reserve(row.size());
+        for (const QString& cell : row)
+            fields.append(field(cell));
+        out += fields.join(separator).toUtf8() + lineEnd;
+    }
+    return out;
 }
 
 } // namespace
 
 QByteArray MakeCsv(const QList<QStringList>& rows) {
-    QByteArray out = "\xEF\xBB\xBF";
-    for (const QStringList& row : rows) {
-        QStringList fields;
-        for (const QString& cell : row)
-            fields.append(CsvField(cell));
-        out += fields.join(u',').toUtf8() + "\r\n";
-    }
-    return out;
+    return JoinRows("\xEF\xBB\xBF", rows, CsvField, u',', "\r\n");
 }
 
 QByteArray MakeTsv(const QList<QStringList>& rows) {
-    QByteArray out;
-    for (const QStringList& row : rows) {
-        QStringList fields;
-        for (const QString& cell : row)
-            fields.append(TsvField(cell));
-        out += fields.join(u'\t').toUtf8() + '\n';
-    }
-    return out;
+    return JoinRows({}, rows, TsvField, u'\t', "\n");
 }
 
 } // namespace textout
