@@ -3,6 +3,7 @@
 #include "listview/CFlatHeaderCtrl.h"
 #include "listview/CKeywordListCtrl.h"
 #include "res/ResourceIds.h"
+#include "support/Files.h"
 #include "support/MainWindowFixture.h"
 
 #include <QClipboard>
@@ -14,11 +15,6 @@
 #include <QTest>
 
 namespace {
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 const QByteArray kBom = "\xEF\xBB\xBF";
 
@@ -132,10 +128,7 @@ void TestListCommands::exportFollowsSortAndColumnOrder() {
 void TestListCommands::replacingAskedWhenTheExtensionWasAdded() {
     Fill();
     const QString existing = m_dir->filePath("list.csv");
-    QFile file(existing);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("old");
-    file.close();
+    WriteAll(existing, "old");
     m_window.log->answerReplace = false;
     Export("list");
     QCOMPARE(m_window.log->replaceQuestions, QStringList{existing});
@@ -148,10 +141,7 @@ void TestListCommands::replacingAskedWhenTheExtensionWasAdded() {
 void TestListCommands::failedExportKeepsTheOldFile() {
     Fill();
     const QString locked = m_dir->filePath("locked.csv");
-    QFile file(locked);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("old");
-    file.close();
+    WriteAll(locked, "old");
     QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner));
     Export("locked.csv");
     QCOMPARE(m_window.log->messages.size(), 1);

@@ -8,13 +8,12 @@
 #include "support/LocalSuggestionServer.h"
 #include "support/MainWindowFixture.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -58,11 +57,8 @@ struct DialogDriver {
 };
 
 QString LocaleMenuItemText(const CKeywordsDlg& dialog) {
-    for (QAction* menu : dialog.MenuBar()->actions())
-        for (QAction* item : menu->menu()->actions())
-            if (item->data().toInt() == res::ID_TOOLS_LOCALE)
-                return item->text();
-    return {};
+    const QAction* item = dialog.MenuItem(res::ID_TOOLS_LOCALE);
+    return item ? item->text() : QString();
 }
 
 } // namespace

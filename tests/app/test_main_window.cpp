@@ -228,11 +228,7 @@ void TestMainWindow::aboutBoxOpens_data() {
 
 void TestMainWindow::aboutBoxOpens() {
     QFETCH(QString, route);
-    QAction* item = nullptr;
-    for (QAction* menu : m_window.dialog->MenuBar()->actions())
-        for (QAction* action : menu->menu()->actions())
-            if (action->data().toInt() == res::IDM_ABOUTBOX)
-                item = action;
+    QAction* item = m_window.dialog->MenuItem(res::IDM_ABOUTBOX);
     QVERIFY(item);
 
     // Closes the box once it is up, noting whether the route was still waiting for it.

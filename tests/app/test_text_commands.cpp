@@ -2,9 +2,11 @@
 #include "listview/CKeywordListCtrl.h"
 #include "res/ResourceIds.h"
 #include "support/Controls.h"
+#include "support/Files.h"
 #include "support/MainWindowFixture.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
@@ -12,20 +14,9 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-} // namespace
 
 class TestTextCommands : public QObject {
     Q_OBJECT
@@ -195,11 +186,7 @@ void TestTextCommands::menuRunsWhatButtonRuns() {
         FillList({"a", "b"});
         m_window.dialog->Panel()->setPlainText("panel");
         if (throughMenu) {
-            QAction* action = nullptr;
-            for (QAction* menu : m_window.dialog->MenuBar()->actions())
-                for (QAction* item : menu->menu()->actions())
-                    if (item->data().toInt() == id)
-                        action = item;
+            QAction* action = m_window.dialog->MenuItem(id);
             Q_ASSERT(action);
             action->trigger();
             // A menu command runs on the next pass of the event loop.
@@ -326,10 +313,7 @@ void TestTextCommands::saveAppliesNameRule() {
 
 void TestTextCommands::saveAsksBeforeReplacingFileWithTxtAdded() {
     const QString existing = m_dir->filePath("notes.txt");
-    QFile file(existing);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("old");
-    file.close();
+    WriteAll(existing, "old");
     FillList({"new"});
     Command(res::IDC_COMMA_LIST);
     m_window.log->nextSavePath = m_dir->filePath("notes"); // the dialog asked about "notes" only
@@ -383,10 +367,7 @@ void TestTextCommands::saveRefusals() {
     QFETCH(QString, message);
     QFETCH(int, icon);
     const QString locked = m_dir->filePath("locked.txt");
-    QFile file(locked);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("old");
-    file.close();
+    WriteAll(locked, "old");
     QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner));
     m_window.dialog->Panel()->setPlainText(panel);
     m_window.log->nextSavePath = m_dir->filePath(target);
